@@ -1,0 +1,20 @@
+# Turns the default files of data/ into a C++ source that holds their bytes, keyed
+# by resource id, so the program can write a missing default back.
+# Called in script mode: cmake -DOUT=file.cpp -DIDS="50000;..." -DFILES="a;b;..." -P EmbedFiles.cmake
+set(body "// Generated from data/ at build time.\n#include \"store/embedded_defaults.h\"\n\nnamespace kov {\nnamespace {\n")
+set(table "")
+list(LENGTH IDS count)
+math(EXPR last "${count} - 1")
+foreach(i RANGE ${last})
+    list(GET IDS ${i} id)
+    list(GET FILES ${i} file)
+    file(READ "${file}" hex HEX)
+    string(LENGTH "${hex}" hexlen)
+    math(EXPR size "${hexlen} / 2")
+    string(REGEX REPLACE "([0-9a-f][0-9a-f])" "0x\\1," bytes "${hex}")
+    string(APPEND body "const unsigned char kData${id}[] = {${bytes} 0};\n")
+    string(APPEND table "    {${id}, kData${id}, ${size}},\n")
+endforeach()
+string(APPEND body "}  // namespace\n\nconst EmbeddedFile kEmbeddedFiles[] = {\n${table}};\nconst std::size_t kEmbeddedFileCount = ${count};\n}  // namespace kov\n")
+file(WRITE "${OUT}.tmp" "${body}")
+file(COPY_FILE "${OUT}.tmp" "${OUT}" ONLY_IF_DIFFERENT)

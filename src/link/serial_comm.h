@@ -1,0 +1,76 @@
+#pragma once
+// The one link object of the process: the port, the link settings, the one frame
+// buffer and the three reply buffers.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+
+#include "link/frame.h"
+#include "platform/clock.h"
+#include "platform/serial_port.h"
+
+namespace kov {
+
+class BrellLog;
+
+class CSerialComm {
+public:
+    // A closed link with no port implementation yet; Instance() installs the POSIX one.
+    CSerialComm();
+    virtual ~CSerialComm();
+    CSerialComm(const CSerialComm&) = delete;
+    CSerialComm& operator=(const CSerialComm&) = delete;
+
+    // The process-wide link, created on first use.
+    static CSerialComm& Instance();
+
+    // Closes the port if open and opens `port number` with the current settings.
+    // Never throws: any failure gives false.
+    virtual bool Open();
+    virtual void Close();
+    virtual bool IsOpen() const;
+    // Writes all n bytes: n, or -1 on failure, a write that stalls, or a closed port.
+    virtual int Write(const std::uint8_t* data, int n);
+    // Reads exactly n bytes: n, or -1 on failure or time-out. Bytes read before the
+    // failure stay in buffer.
+    virtual int Read(std::uint8_t* buffer, int n);
+    // Discards pending input. Throws CSerialException on failure.
+    void FlushInput();
+
+    void SetPort(std::unique_ptr<SerialPort> port);
+    SerialPort* Port() { return port_.get(); }
+
+    int portNumber = 0;
+    int timeout = 0;
+    int baudRate = 0;
+
+    // Where frames are logged (the process's command log), or none.
+    void SetLog(BrellLog* log) { log_ = log; }
+    BrellLog* Log() const { return log_; }
+
+    // Pauses the exchanges prescribe go through this clock.
+    void SetClock(Clock* clock) { clock_ = clock; }
+    Clock& GetClock() const { return *clock_; }
+
+    // One exchange at a time: every exchange takes this lock; a caller that needs
+    // several exchanges in a row (detection) holds it across them.
+    std::unique_lock<std::recursive_mutex> LockExchange() {
+        return std::unique_lock<std::recursive_mutex>(exchangeMutex_);
+    }
+
+    CommandFrame frame;
+    std::array<std::uint8_t, kShortReplySize> shortReply{};
+    std::array<std::uint8_t, kStatusReplySize> statusReply{};
+    std::array<std::uint8_t, kQueryReplySize> queryReply{};
+
+private:
+    std::unique_ptr<SerialPort> port_;
+    BrellLog* log_ = nullptr;
+    Clock* clock_;
+    std::recursive_mutex exchangeMutex_;
+};
+
+}  // namespace kov
