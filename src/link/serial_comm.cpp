@@ -1,0 +1,82 @@
+#include "link/serial_comm.h"
+
+#include "platform/posix_serial_port.h"
+#include "platform/program_dir.h"
+
+namespace kov {
+
+CSerialComm::CSerialComm() : frame(BlankFrame()), clock_(&SystemClock()) { frame[2] = 0x00; }
+
+CSerialComm::~CSerialComm() { Close(); }
+
+CSerialComm& CSerialComm::Instance() {
+    static CSerialComm* link = [] {
+        auto* created = new CSerialComm();
+        created->SetPort(std::make_unique<PosixSerialPort>(ProgramDirectory()));
+        return created;
+    }();
+    return *link;
+}
+
+void CSerialComm::SetPort(std::unique_ptr<SerialPort> port) {
+    Close();
+    port_ = std::move(port);
+}
+
+bool CSerialComm::Open() {
+    if (!port_) return false;
+    try {
+        Close();
+        return port_->Open(portNumber, baudRate, timeout);
+    } catch (const CSerialException&) {
+        return false;
+    }
+}
+
+void CSerialComm::Close() {
+    if (!port_) return;
+    try {
+        port_->Close();
+    } catch (const CSerialException&) {
+    }
+}
+
+bool CSerialComm::IsOpen() const { return port_ && port_->IsOpen(); }
+
+int CSerialComm::Write(const std::uint8_t* data, int n) {
+    if (!IsOpen()) return -1;
+    int done = 0;
+    try {
+        while (done < n) {
+            const std::size_t written =
+                port_->WriteSome(data + done, static_cast<std::size_t>(n - done));
+            if (written == 0) return -1;
+            done += static_cast<int>(written);
+        }
+    } catch (const CSerialException&) {
+        return -1;
+    }
+    return n < 0 ? 0 : n;
+}
+
+int CSerialComm::Read(std::uint8_t* buffer, int n) {
+    if (!IsOpen()) return -1;
+    int done = 0;
+    try {
+        while (done < n) {
+            const std::size_t got = port_->ReadSome(buffer + done, static_cast<std::size_t>(n - done));
+            if (got == 0) return -1;
+            done += static_cast<int>(got);
+        }
+    } catch (const CSerialException&) {
+        return -1;
+    }
+    return n;
+}
+
+void CSerialComm::FlushInput() {
+    if (!port_ || !port_->IsOpen()) throw CSerialException(EBADF);
+    port_->FlushInput();
+}
+
+}  // namespace kov

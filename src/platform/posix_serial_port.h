@@ -1,0 +1,43 @@
+#pragma once
+// The serial port on a POSIX terminal device: 8N1 raw, poll-bounded reads and writes.
+
+#include <filesystem>
+
+#include "platform/serial_port.h"
+
+namespace kov {
+
+class PosixSerialPort final : public SerialPort {
+public:
+    // Port numbers are looked up in the port list of programDir.
+    explicit PosixSerialPort(std::filesystem::path programDir);
+    ~PosixSerialPort() override;
+
+    bool Open(int port, int baud, int timeout) override;
+    void Close() override;
+    bool IsOpen() const override { return fd_ >= 0; }
+    std::size_t WriteSome(const std::uint8_t* data, std::size_t n) override;
+    std::size_t ReadSome(std::uint8_t* buffer, std::size_t n) override;
+    void FlushInput() override;
+
+    // Opens a device path directly (used by Open and by tests).
+    bool OpenDevice(const std::string& path, int baud, int timeout);
+
+    // errno of the last failed open, 0 when it succeeded.
+    int LastOpenError() const { return lastOpenError_; }
+
+private:
+    void Configure(int baud);
+    // Waits for `events` up to timeoutMs; true when ready. Throws on error or hang-up.
+    bool WaitFor(short events, int timeoutMs);
+
+    std::filesystem::path programDir_;
+    int fd_ = -1;
+    int timeout_ = 0;
+    int lastOpenError_ = 0;
+};
+
+// A readable reason for a failed open, naming the dialout fix for permission errors.
+std::string DescribeOpenError(int error, const std::string& device);
+
+}  // namespace kov
