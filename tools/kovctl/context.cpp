@@ -1,0 +1,61 @@
+#include "context.h"
+
+#include <iostream>
+
+#include "link/link_setup.h"
+#include "platform/port_list.h"
+#include "platform/posix_serial_port.h"
+#include "store/file_io.h"
+#include "store/profile.h"
+#include "store/settings.h"
+
+namespace kovctl {
+
+Context::Context(Options options) : options_(std::move(options)) {}
+
+int Fail(const std::string& message) {
+    std::cerr << "kovctl: " << message << '\n';
+    return kExitFailed;
+}
+
+kov::CSerialComm* Context::OpenLink() {
+    if (link_) return link_.get();
+    const kov::Settings settings(Dir());
+    if (!kov::IsReadable(settings.Path())) {
+        Fail("cannot read " + settings.Path().string());
+        return nullptr;
+    }
+    std::vector<kov::PortEntry> ports;
+    kov::EnumerateComPorts(Dir(), ports);
+    const kov::LinkSettings configured = settings.ReadLinkSettings();
+
+    auto link = std::make_unique<kov::CSerialComm>();
+    kov::ApplyLinkSettings(*link, ports, configured);
+    auto port = std::make_unique<kov::PosixSerialPort>(Dir());
+    kov::PosixSerialPort* posix = port.get();
+    link->SetPort(std::move(port));
+    if (!kov::IsOpenablePortNumber(link->portNumber)) {
+        Fail("no serial port to open (configured COM" + std::to_string(configured.port) +
+             ", none listed; see 'kovctl ports')");
+        return nullptr;
+    }
+    if (!link->Open()) {
+        const std::string device = kov::PortDevicePath(Dir(), link->portNumber);
+        const int error = posix->LastOpenError();
+        Fail("port closed: " + (error != 0 ? kov::DescribeOpenError(error, device)
+                                           : "cannot set up COM" + std::to_string(link->portNumber)));
+        return nullptr;
+    }
+    log_ = std::make_unique<kov::BrellLog>(Dir(), kov::kCommandLogName);
+    link->SetLog(log_.get());
+    link_ = std::move(link);
+    return link_.get();
+}
+
+std::uint8_t Context::MotherBoardId() const {
+    if (options_.motherBoard) return static_cast<std::uint8_t>(*options_.motherBoard);
+    return static_cast<std::uint8_t>(
+        kov::ReadProfileInt(Dir() / "Board Config.ini", "Mother Board", "Mother Board 1 ID", 5));
+}
+
+}  // namespace kovctl

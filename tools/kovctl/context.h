@@ -1,0 +1,49 @@
+#pragma once
+// What every kovctl command works on: the program directory, its command log and the link.
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "link/command_log.h"
+#include "link/serial_comm.h"
+
+namespace kovctl {
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailed = 1;
+inline constexpr int kExitUsage = 2;
+
+struct Options {
+    std::filesystem::path dir;
+    std::optional<int> motherBoard;  // --mb overrides the configured mother board ID
+    std::vector<std::string> args;   // the command and its arguments
+};
+
+class Context {
+public:
+    explicit Context(Options options);
+
+    const Options& options() const { return options_; }
+    const std::filesystem::path& Dir() const { return options_.dir; }
+
+    // Opens the port that normalStart.ini configures, logging to the program's command
+    // log. Prints what failed and returns nullptr when the port cannot be opened.
+    kov::CSerialComm* OpenLink();
+
+    // The mother board address: --mb, else the one in "Board Config.ini", else 0.
+    std::uint8_t MotherBoardId() const;
+
+private:
+    Options options_;
+    std::unique_ptr<kov::BrellLog> log_;
+    std::unique_ptr<kov::CSerialComm> link_;
+};
+
+// Prints "kovctl: <message>" on stderr and returns kExitFailed.
+int Fail(const std::string& message);
+
+}  // namespace kovctl

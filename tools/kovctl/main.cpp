@@ -1,0 +1,69 @@
+// kovctl: drives a KOV-Q730 from the shell through the program's own core.
+
+#include <iostream>
+
+#include "context.h"
+#include "link_commands.h"
+#include "platform/program_dir.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: kovctl [--dir PROGRAM_DIR] [--mb ID] COMMAND\n"
+    "commands:\n"
+    "  ports                      list the serial ports (number, name, device)\n"
+    "  send B2 B3 ... B11         send ten bytes (hex); header and checksum are added\n"
+    "  detect                     detect the cards and print the 14 slot IDs\n"
+    "  clock get | clock set      read the device clock, or set it to this computer's time\n"
+    "  task read N                read offline task N (0-127)\n";
+
+int Usage() {
+    std::cerr << kUsage;
+    return kovctl::kExitUsage;
+}
+
+// Splits the leading options from the command.
+std::optional<kovctl::Options> ParseOptions(int argc, char** argv) {
+    kovctl::Options options;
+    options.dir = kov::ProgramDirectory();
+    int i = 1;
+    for (; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--dir" && i + 1 < argc) {
+            options.dir = argv[++i];
+        } else if (arg == "--mb" && i + 1 < argc) {
+            const auto id = kovctl::ParseNumber(argv[++i], 0, 255);
+            if (!id) return std::nullopt;
+            options.motherBoard = *id;
+        } else if (arg.rfind("--", 0) == 0) {
+            return std::nullopt;
+        } else {
+            break;
+        }
+    }
+    options.args.assign(argv + i, argv + argc);
+    if (options.args.empty()) return std::nullopt;
+    return options;
+}
+
+int Dispatch(kovctl::Context& context) {
+    const auto& args = context.options().args;
+    const std::string& command = args[0];
+    const std::size_t n = args.size();
+    if (command == "ports" && n == 1) return kovctl::RunPorts(context);
+    if (command == "send") return kovctl::RunSend(context, {args.begin() + 1, args.end()});
+    if (command == "detect" && n == 1) return kovctl::RunDetect(context);
+    if (command == "clock" && n == 2) return kovctl::RunClock(context, args[1]);
+    if (command == "task" && n == 3 && args[1] == "read") return kovctl::RunTaskRead(context, args[2]);
+    return kovctl::kExitUsage;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const auto options = ParseOptions(argc, argv);
+    if (!options) return Usage();
+    kovctl::Context context(*options);
+    const int rc = Dispatch(context);
+    return rc == kovctl::kExitUsage ? Usage() : rc;
+}
