@@ -34,9 +34,11 @@ kov::CSerialComm* Context::OpenLink() {
     auto port = std::make_unique<kov::PosixSerialPort>(Dir());
     kov::PosixSerialPort* posix = port.get();
     link->SetPort(std::move(port));
-    if (!kov::IsOpenablePortNumber(link->portNumber)) {
-        Fail("no serial port to open (configured COM" + std::to_string(configured.port) +
-             ", none listed; see 'kovctl ports')");
+    // A script names its port on purpose: unlike the program's start-up, which falls back
+    // to the last listed port, kovctl refuses a port that is not there.
+    if (link->portNumber != configured.port || !kov::IsOpenablePortNumber(link->portNumber)) {
+        Fail("port closed: COM" + std::to_string(configured.port) +
+             " is not among the serial ports (see 'kovctl ports')");
         return nullptr;
     }
     if (!link->Open()) {

@@ -1,0 +1,116 @@
+// kovctl against kov-sim on a real pseudo-terminal.
+
+#include <gtest/gtest.h>
+
+#include <regex>
+
+#include "link/command_log.h"
+#include "sim_fixture.h"
+#include "store/text_codec.h"
+
+namespace kov::test {
+namespace {
+
+class KovctlTest : public SimFixture {};
+
+TEST_F(KovctlTest, DetectPrintsTheFourteenSlotsOfTheRack) {
+    StartSim();
+    const RunResult r = Kovctl({"detect"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "slot 1: 1\nslot 2: 2\nslot 3: 3\nslot 4: 4\nslot 5: 129\nslot 6: 130\n"
+              "slot 7: 131\nslot 8: 132\nslot 9: 0\nslot 10: 0\nslot 11: 0\nslot 12: 0\n"
+              "slot 13: 0\nslot 14: 0\n");
+}
+
+TEST_F(KovctlTest, ClockSetThenGetReturnsTheComputersTime) {
+    StartSim();
+    const RunResult set = Kovctl({"clock", "set"});
+    ASSERT_EQ(set.exitCode, 0) << set.err;
+    const RunResult get = Kovctl({"clock", "get"});
+    ASSERT_EQ(get.exitCode, 0) << get.err;
+    EXPECT_TRUE(std::regex_match(get.out, std::regex(R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\n)"))) << get.out;
+    // Same date and minute as the time we set (allowing for a minute boundary in between).
+    EXPECT_EQ(get.out.substr(0, 10), set.out.substr(set.out.size() - 20, 10));
+}
+
+TEST_F(KovctlTest, SendAddsHeaderAndChecksumAndTheDeviceActsOnIt) {
+    StartSim();
+    const RunResult r = Kovctl({"send", "00", "01", "01", "0E", "55", "55", "55", "55", "55", "55"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "sent  ED  CB  00  01  01  0E  55  55  55  55  55  55  0E\n");
+    std::string line;
+    bool seen = false;
+    while (!seen && sim->Process().ReadLine(line, std::chrono::seconds(5))) {
+        seen = line.find("ED CB 00 01 01 0E") != std::string::npos;
+    }
+    EXPECT_TRUE(seen) << "kov-sim did not report the frame";
+}
+
+TEST_F(KovctlTest, TaskReadPrintsTheTaskFields) {
+    StartSim();
+    // Row 0: 31 Dec 2013 08:30:00, weekly on Monday and Friday, template 2.
+    ASSERT_EQ(Kovctl({"send", "00", "1A", "00", "1B", "9F", "08", "1E", "00", "31", "22"}).exitCode, 0);
+    const RunResult r = Kovctl({"task", "read", "0"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "task 0: 2013-12-31 08:30:00 cycle=weekly days=Mon,Fri template=2\n");
+}
+
+TEST_F(KovctlTest, CommandLogHoldsTheExchangeByteForByte) {
+    StartSim();
+    ASSERT_EQ(Kovctl({"send", "00", "12", "55", "55", "55", "55", "55", "55", "55", "55"}).exitCode, 0);
+    std::vector<std::filesystem::path> files;
+    for (const auto& e : std::filesystem::directory_iterator(dir / "command_log")) files.push_back(e.path());
+    ASSERT_EQ(files.size(), 1u);
+    EXPECT_TRUE(std::regex_match(files[0].filename().string(), std::regex(R"(\d{4}-\d\d-\d\d Command\.txt)")));
+    const std::string bytes = dir.Read("command_log/" + files[0].filename().string());
+    ASSERT_EQ(bytes.substr(0, 2), "\xFF\xFE");
+    const std::string text = Utf16LeToUtf8(bytes.substr(2));
+    EXPECT_TRUE(std::regex_match(
+        text, std::regex(R"(\d{4}\.\d\d\.\d\d  \d\d:\d\d:\d\d\tSendCommand:  ED  CB  00  12(  55){8}  BA\r\n)")))
+        << text;
+    // The date in the line is the date in the file name.
+    const std::string day = files[0].filename().string().substr(0, 10);
+    EXPECT_EQ(text.substr(0, 10), std::regex_replace(day, std::regex("-"), "."));
+}
+
+struct UsageCase {
+    std::vector<std::string> args;
+};
+
+TEST_F(KovctlTest, BadArgumentsPrintUsageAndExitTwo) {
+    const std::vector<std::vector<std::string>> cases = {
+        {},
+        {"frobnicate"},
+        {"send", "00", "12"},
+        {"send", "00", "12", "55", "55", "55", "55", "55", "55", "55", "GG"},
+        {"send", "00", "12", "55", "55", "55", "55", "55", "55", "55", "100"},
+        {"clock", "sideways"},
+        {"task", "read", "128"},
+        {"task", "read", "-1"},
+        {"--mb", "300", "detect"},
+        {"--bogus", "detect"},
+    };
+    for (const auto& args : cases) {
+        const RunResult r = Kovctl(args);
+        EXPECT_EQ(r.exitCode, 2) << testing::PrintToString(args);
+        EXPECT_NE(r.err.find("usage: kovctl"), std::string::npos);
+    }
+}
+
+TEST_F(KovctlTest, MissingPortSaysSoAndExitsOne) {
+    dir.Write("normalStart.ini", "[COM]\r\nport=7\r\ntimeout=1\r\n");
+    const RunResult r = Kovctl({"detect"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("port closed: COM7 is not among the serial ports"), std::string::npos) << r.err;
+}
+
+TEST_F(KovctlTest, BadChecksumReplyIsReportedAndExitsOne) {
+    StartSim({"--fault", "bad-checksum"});
+    const RunResult r = Kovctl({"clock", "get"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("no reply"), std::string::npos) << r.err;
+}
+
+}  // namespace
+}  // namespace kov::test
