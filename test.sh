@@ -9,3 +9,11 @@ jobs=$(nproc 2>/dev/null || echo 2)
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKOV_WERROR=ON >/dev/null
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs" --timeout 300
+
+# The threaded core (records, state saver, command log, link lock) once more under
+# ThreadSanitizer, so a data race between the editor and the saver cannot come back.
+cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKOV_SANITIZE=thread \
+      -DKOV_WITH_UI=OFF -DKOV_BUILD_BENCH=OFF >/dev/null
+cmake --build build-tsan -j "$jobs" --target kov_unit_tests
+TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" build-tsan/tests/kov_unit_tests \
+    --gtest_brief=1 --gtest_filter='StateSaver*:CardRecords*:CommandLog*:AutoResetEvent*:Exchange*'

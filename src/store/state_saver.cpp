@@ -1,0 +1,53 @@
+#include "store/state_saver.h"
+
+#include "store/project_file.h"
+
+namespace kov {
+
+AutoResetEvent& StateChangedEvent() {
+    static AutoResetEvent event;
+    return event;
+}
+
+StateSaver::StateSaver(CardRecords& records, AutoResetEvent& event, std::filesystem::path stateFile,
+                       Writer writer)
+    : records_(records),
+      event_(event),
+      stateFile_(std::move(stateFile)),
+      writer_(writer ? std::move(writer) : Writer(WriteProjectFile)) {}
+
+StateSaver::~StateSaver() { Stop(); }
+
+void StateSaver::Start() {
+    if (thread_.joinable()) return;
+    running_ = true;
+    thread_ = std::thread(&StateSaver::Run, this);
+}
+
+void StateSaver::Stop() {
+    if (!thread_.joinable()) return;
+    running_ = false;
+    event_.Set();
+    thread_.join();
+}
+
+void StateSaver::Run() {
+    while (running_) {
+        if (event_.WaitFor(kSaverIdleTimeout)) SaveOnce();
+    }
+    // Stop signals after clearing the flag; a save that was already under way when it did
+    // may have missed the last change, so take the signal here if the loop did not.
+    if (event_.WaitFor(std::chrono::milliseconds(0))) SaveOnce();
+}
+
+void StateSaver::SaveOnce() {
+    // Copy under the lock, write outside it, so editing never waits for the disk.
+    const RecordsSnapshot snapshot = records_.Snapshot();
+    if (writer_(stateFile_, snapshot)) {
+        ++saves_;
+    } else {
+        ++failures_;
+    }
+}
+
+}  // namespace kov
