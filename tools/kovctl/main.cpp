@@ -4,6 +4,8 @@
 
 #include "context.h"
 #include "link_commands.h"
+#include "project_commands.h"
+#include "sync_commands.h"
 #include "platform/program_dir.h"
 
 namespace {
@@ -15,7 +17,13 @@ constexpr const char* kUsage =
     "  send B2 B3 ... B11         send ten bytes (hex); header and checksum are added\n"
     "  detect                     detect the cards and print the 14 slot IDs\n"
     "  clock get | clock set      read the device clock, or set it to this computer's time\n"
-    "  task read N                read offline task N (0-127)\n";
+    "  task read N                read offline task N (0-127)\n"
+    "  config detect              detect the cards and write them to \"Board Config.ini\"\n"
+    "  project show FILE          read a project file into the records and print every card\n"
+    "  project convert IN OUT     read IN into the records and write them to OUT\n"
+    "  project check FILE         report lines the reader ignores and an early stop\n"
+    "  sync [FILE]                send the default records (FILE read into them) to the device\n"
+    "  template recall|store N    recall or store device template N (1-15) and \"Mode<N>.ini\"\n";
 
 int Usage() {
     std::cerr << kUsage;
@@ -55,6 +63,12 @@ int Dispatch(kovctl::Context& context) {
     if (command == "detect" && n == 1) return kovctl::RunDetect(context);
     if (command == "clock" && n == 2) return kovctl::RunClock(context, args[1]);
     if (command == "task" && n == 3 && args[1] == "read") return kovctl::RunTaskRead(context, args[2]);
+    if (command == "config" && n == 2 && args[1] == "detect") {
+        return kovctl::RunConfigDetect(context);
+    }
+    if (command == "project") return kovctl::RunProject(context, {args.begin() + 1, args.end()});
+    if (command == "sync") return kovctl::RunSync(context, {args.begin() + 1, args.end()});
+    if (command == "template") return kovctl::RunTemplate(context, {args.begin() + 1, args.end()});
     return kovctl::kExitUsage;
 }
 

@@ -1,0 +1,85 @@
+#include "sync_commands.h"
+
+#include <iostream>
+
+#include "link/synchronise.h"
+#include "link_commands.h"
+#include "project_commands.h"
+#include "store/card_records.h"
+#include "store/project_file.h"
+#include "store/templates.h"
+
+namespace kovctl {
+namespace {
+
+int RunRecall(Context& context, int n) {
+    kov::CardRecords records;
+    if (!LoadProgramRecords(context, records))
+        return kExitFailed;
+    kov::CSerialComm* link = context.OpenLink();
+    if (link == nullptr)
+        return kExitFailed;
+    const kov::ProjectReadReport report = kov::RecallTemplate(*link, records, context.Dir(), n);
+    WarnStopped(report);
+    std::cout << "template " << n << " recalled; " << kov::TemplateFileName(n) << ": "
+              << (report.opened ? "read" : "missing") << '\n';
+    return kExitOk;
+}
+
+int RunStore(Context& context, int n) {
+    kov::CardRecords records;
+    if (!LoadProgramRecords(context, records))
+        return kExitFailed;
+    kov::CSerialComm* link = context.OpenLink();
+    if (link == nullptr)
+        return kExitFailed;
+    const auto file = context.Dir() / kov::TemplateFileName(n);
+    if (!kov::StoreTemplate(*link, records, context.Dir(), n))
+        return Fail("template " + std::to_string(n) + " stored, but cannot write " + file.string());
+    std::cout << "template " << n << " stored; " << kov::TemplateFileName(n) << ": written\n";
+    return kExitOk;
+}
+
+}  // namespace
+
+int RunSync(Context& context, const std::vector<std::string>& args) {
+    if (args.size() > 1)
+        return kExitUsage;
+    kov::CardRecords records;
+    if (!LoadProgramRecords(context, records))
+        return kExitFailed;
+    if (args.size() == 1) {
+        const kov::ProjectReadReport report = kov::ReadProjectFile(args[0], records);
+        if (!report.opened)
+            return Fail("the file cannot be found or cannot be read: " + args[0]);
+        WarnStopped(report);
+    }
+    kov::CSerialComm* link = context.OpenLink();
+    if (link == nullptr)
+        return kExitFailed;
+    const kov::RecordsSnapshot snapshot = records.Snapshot();
+    const kov::HiddenCells hidden = kov::HiddenCellsOf(snapshot);
+    const kov::SyncResult result = kov::Synchronise(*link, snapshot, hidden.inputs, hidden.outputs);
+    // Like the program, a lost frame does not fail the run; the operator is told on stderr.
+    if (result.sent < result.total) {
+        std::cerr << "kovctl: warning: " << result.total - result.sent << " of " << result.total
+                  << " frames could not be written\n";
+    }
+    std::cout << "synchronised: " << result.sent << " frames\n";
+    return kExitOk;
+}
+
+int RunTemplate(Context& context, const std::vector<std::string>& args) {
+    if (args.size() != 2)
+        return kExitUsage;
+    const auto n = ParseNumber(args[1], kov::kFirstTemplate, kov::kLastTemplate);
+    if (!n)
+        return kExitUsage;
+    if (args[0] == "recall")
+        return RunRecall(context, *n);
+    if (args[0] == "store")
+        return RunStore(context, *n);
+    return kExitUsage;
+}
+
+}  // namespace kovctl
