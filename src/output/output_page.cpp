@@ -1,0 +1,49 @@
+#include "output/output_page.h"
+
+#include <QTabWidget>
+
+#include "shell/app_context.h"
+#include "shell/window_messages.h"
+#include "store/card_records.h"
+#include "store/language.h"
+#include "widgets/relabel.h"
+
+namespace kov::ui {
+namespace {
+constexpr int kCardNumberBox = 1015;
+constexpr int kSubPageTabs = 1087;
+constexpr const char* kSubPageTitleKeys[] = {"IDS_TABLE_OUTPUTSET", "IDS_TABLE_PICADJUST",
+                                             "IDS_TABLE_DOUBLEPIC"};
+}  // namespace
+
+CPageDlg::CPageDlg(AppContext& context, QWidget* parent)
+    : CardPageFrame(kCardNumberBox, kSubPageTabs, 0, parent), context_(context) {
+    setObjectName("CPageDlg");
+    for (int i = 0; i < 3; ++i) tabs_->addTab(new QWidget(tabs_), QString());
+    ApplyTexts();
+}
+
+void CPageDlg::ApplyTexts() {
+    SetPrefix(ToQString(context_.language.Named("IDS_OUTPUT")));
+    for (int i = 0; i < tabs_->count(); ++i) {
+        tabs_->setTabText(i, ToQString(context_.language.Named(kSubPageTitleKeys[i])));
+    }
+}
+
+void CPageDlg::RefreshAll() {
+    const int card = CurrentCardId();
+    if (card != 0) SetCard(card);
+}
+
+bool CPageDlg::event(QEvent* event) {
+    if (MessageOf(event) == WM_OUTPUT_CARD_SHOW) {
+        // Card 0 (after a resolution change) names no record: the page keeps its card.
+        const int card = static_cast<int>(static_cast<KovMessage*>(event)->wParam);
+        auto lock = context_.records.Lock();
+        if (context_.records.output.Find(card) != nullptr) SetCard(card);
+        return true;
+    }
+    return CardPageFrame::event(event);
+}
+
+}  // namespace kov::ui
