@@ -105,6 +105,17 @@ void DiagramModel::ClearHighlights() {
     selected_.reset();
 }
 
+bool DiagramModel::SelectCard(int cardId) {
+    ClearHighlights();
+    EndDrag();
+    const auto it = keyMap_.find(cardId);
+    if (it == keyMap_.end())
+        return false;
+    cells_[it->second].SetSelected(true);
+    selected_ = it->second;
+    return true;
+}
+
 PressResult DiagramModel::Press(Point p) {
     PressResult result;
     const std::optional<std::size_t> hit = CellUnderPoint(cells_, p);
@@ -185,10 +196,7 @@ ReleaseResult DiagramModel::Release(Point p, const RecordRectLookup& lookup) {
             ApplyDragToSelected(lookup, result);
         }
     }
-    captured_ = false;
-    mode_ = DragMode::kNone;
-    zone_ = HandleZone::kNone;
-    confinement_ = Rect{};
+    EndDrag();
     return result;
 }
 
@@ -236,11 +244,15 @@ const CCell* DiagramModel::SelectedCell() const {
     return selected_ ? &cells_[*selected_] : nullptr;
 }
 
-void DiagramModel::ForgetDrag() {
+void DiagramModel::EndDrag() {
     captured_ = false;
     mode_ = DragMode::kNone;
     zone_ = HandleZone::kNone;
     confinement_ = Rect{};
+}
+
+void DiagramModel::ForgetDrag() {
+    EndDrag();
     last_ = Point{-1, -1};
     dragStart_ = Point{-1, -1};
     dragCurrent_ = Point{-1, -1};

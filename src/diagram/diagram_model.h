@@ -106,6 +106,12 @@ public:
     // Clears the selected flag of every cell and forgets the selection.
     void ClearHighlights();
 
+    // Clears every highlight, then selects the cell of a card (key map), as when the main
+    // window selects the card elsewhere. A drag under way ends without being applied, so it
+    // can never carry on with another cell. False, with nothing selected, when the map has no
+    // cell for the card.
+    bool SelectCard(int cardId);
+
     // Button down at p (client coordinates).
     PressResult Press(Point p);
     // Mouse move to p.
@@ -142,6 +148,9 @@ public:
     Point DragCurrent() const { return dragCurrent_; }
 
 private:
+    // Lets go of the pointer: no capture, no drag mode, zone or confinement.
+    void EndDrag();
+    // Ends the drag and forgets its points as well.
     void ForgetDrag();
     Rect WholeFrame(Remainders& remainders) const;
     void ApplyDragToSelected(const RecordRectLookup& lookup, ReleaseResult& result);

@@ -150,6 +150,37 @@ TEST(DiagramModel, ClearHighlightsUnselectsEveryCell) {
     EXPECT_FALSE(d.model.Press({300, 300}).selectionCleared) << "nothing left to clear";
 }
 
+TEST(DiagramModel, SelectCardSelectsOnlyThatCard) {
+    OutputDiagram d({{1, kCard}, {2, {800, 400, 200, 100}}});
+    d.model.Press({100, 50});
+    d.model.Release({100, 50}, d.records.Lookup());
+
+    EXPECT_TRUE(d.model.SelectCard(2));
+    EXPECT_FALSE(d.model.CellOfCard(1)->Selected());
+    EXPECT_TRUE(d.model.CellOfCard(2)->Selected());
+    EXPECT_EQ(d.model.SelectedCell(), d.model.CellOfCard(2));
+
+    EXPECT_FALSE(d.model.SelectCard(7)) << "no cell for that card";
+    EXPECT_FALSE(d.model.CellOfCard(2)->Selected());
+    EXPECT_EQ(d.model.SelectedCell(), nullptr);
+}
+
+TEST(DiagramModel, SelectCardEndsADragWithoutApplyingIt) {
+    OutputDiagram d({{1, kCard}, {2, {800, 400, 200, 100}}});
+    d.model.Press({100, 50});
+    d.model.MouseMove({110, 50});
+    EXPECT_TRUE(d.model.SelectCard(2));
+    EXPECT_FALSE(d.model.Captured());
+    EXPECT_EQ(d.model.Mode(), DragMode::kNone);
+
+    const Rect second = d.model.CellOfCard(2)->rect;
+    EXPECT_FALSE(d.model.MouseMove({130, 60}).dragging);
+    const ReleaseResult release = d.model.Release({130, 60}, d.records.Lookup());
+    EXPECT_FALSE(release.change.has_value());
+    EXPECT_EQ(d.model.CellOfCard(2)->rect, second);
+    EXPECT_TRUE(d.model.CellOfCard(2)->Selected());
+}
+
 TEST(DiagramModel, RescaleRemapsAndKeepsFlags) {
     OutputDiagram d({{1, kCard}, {2, {600, 400, 600, 400}}});
     d.model.SetCardHidden(2, true);
