@@ -2,9 +2,10 @@
 # Installs the Debian packages the build, the tests and the program need, when missing.
 set -euo pipefail
 
+# The end-to-end test of the desktop program runs it on a virtual display and types
+# its shortcuts with xdotool.
 packages=(cmake ninja-build g++ pkg-config googletest libgtest-dev libgmock-dev
-          qt6-base-dev qt6-base-dev-tools libgl-dev fonts-wqy-microhei)
-[ "${1:-}" = "--gui" ] && packages+=(xvfb)
+          qt6-base-dev qt6-base-dev-tools libgl-dev fonts-wqy-microhei xvfb xdotool xauth)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,0 +1,98 @@
+// Start-up of the desktop program on the offscreen platform: the time from process start
+// until the main window is shown and the event loop is idle, with the default rack and
+// the link open on kov-sim, and the resident memory at that point.
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTimer>
+
+#include <sys/sysinfo.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "link/serial_comm.h"
+#include "platform/posix_serial_port.h"
+#include "shell/kov_window.h"
+#include "shell/operator_dialogs.h"
+#include "store/auto_reset_event.h"
+#include "store/card_records.h"
+#include "store/language.h"
+#include "support/subprocess.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+// Seconds since this process started, from /proc (start time in clock ticks since boot).
+double SecondsSinceProcessStart() {
+    std::ifstream stat("/proc/self/stat");
+    std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+    std::istringstream fields(text.substr(text.rfind(')') + 2));
+    std::string field;
+    for (int i = 3; i <= 22; ++i) fields >> field;  // field 22 is starttime
+    const double started = std::stod(field) / static_cast<double>(sysconf(_SC_CLK_TCK));
+    timespec now{};
+    clock_gettime(CLOCK_BOOTTIME, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9 - started;
+}
+
+long ResidentKilobytes() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("VmRSS:", 0) == 0) return std::stol(line.substr(6));
+    }
+    return -1;
+}
+
+class SilentDialogs final : public kov::ui::OperatorDialogs {
+public:
+    void Message(QWidget*, const QString&, kov::ui::MessageIcon) override {}
+    bool Question(QWidget*, const QString&) override { return true; }
+    QString OpenFile(QWidget*, const QString&, const QString&) override { return {}; }
+    QString SaveFile(QWidget*, const QString&, const QString&) override { return {}; }
+    int ShowModal(QDialog&) override { return 0; }
+    void Beep() override {}
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const double loading = SecondsSinceProcessStart();  // exec to main: loading Qt and the program
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    kov::test::TempDir dir;
+    std::filesystem::copy(KOV_DATA_DIR, dir.Path(), std::filesystem::copy_options::recursive);
+    kov::test::SimProcess sim(dir.Path(), 7, {"--fast"});
+
+    QElapsedTimer timer;
+    timer.start();
+    QApplication app(argc, argv);
+    kov::Language language(dir.Path());
+    language.Load("english");
+    kov::CSerialComm link;
+    link.SetPort(std::make_unique<kov::PosixSerialPort>(dir.Path()));
+    kov::CardRecords records;
+    kov::CardConfiguration config;
+    kov::AutoResetEvent event;
+    SilentDialogs dialogs;
+    kov::ui::AppContext context{dir.Path(), link, records, config, language, event, dialogs};
+    kov::ui::CKovDlg window(context);
+    window.Initialise();
+    window.show();
+    double shownAfter = 0;
+    // A zero timer fires once the event loop has nothing else to do.
+    QTimer::singleShot(0, &window, [&] {
+        shownAfter = static_cast<double>(timer.nsecsElapsed()) / 1e6;
+        QCoreApplication::exit(0);
+    });
+    QApplication::exec();
+    std::printf("process start to main window shown and idle (offscreen, default rack, link open): "
+                "%.1f ms (%.1f ms loading, %.1f ms start-up)\n",
+                loading * 1000.0 + shownAfter, loading * 1000.0, shownAfter);
+    std::printf("resident memory after start-up: %.1f MB\n", static_cast<double>(ResidentKilobytes()) / 1024.0);
+    return 0;
+}

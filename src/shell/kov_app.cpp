@@ -1,0 +1,37 @@
+#include "shell/kov_app.h"
+
+#include <QApplication>
+
+#include "link/serial_comm.h"
+#include "platform/program_dir.h"
+#include "platform/system_language.h"
+#include "shell/kov_window.h"
+#include "shell/operator_dialogs.h"
+#include "store/auto_reset_event.h"
+#include "store/card_records.h"
+#include "store/language.h"
+#include "store/settings.h"
+
+namespace kov::ui {
+
+int CKovApp::Run(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("KOV-Q730");
+    QApplication::setApplicationDisplayName("KOV-Q730");
+
+    const std::filesystem::path programDir = ProgramDirectory();
+    Settings(programDir).EnsureExists();
+    Language language(programDir);
+    language.Load(SystemLanguageName());
+
+    CardConfiguration config;
+    QtOperatorDialogs dialogs;
+    AppContext context{programDir,  CSerialComm::Instance(), CardRecords::Instance(), config,
+                       language,    StateChangedEvent(),     dialogs};
+    CKovDlg window(context);
+    window.Initialise();
+    window.show();
+    return app.exec();
+}
+
+}  // namespace kov::ui

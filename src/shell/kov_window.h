@@ -1,0 +1,149 @@
+#pragma once
+// The main window: card tree on the left, the two diagrams in the middle, the page of the
+// selected card on the right, command buttons, resolution list, fades and clock on top.
+
+#include <QDateTime>
+#include <QMainWindow>
+#include <QStyle>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "shell/app_context.h"
+
+class QAction;
+class QComboBox;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QTabWidget;
+class QTimer;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace kov {
+class BrellLog;
+class StateSaver;
+}  // namespace kov
+
+namespace kov::ui {
+
+class CInPutFieldDlg;
+class COutPutFieldDLg;
+class CInPutPage;
+class CPageDlg;
+class DiagramCtrl;
+
+class CKovDlg final : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit CKovDlg(AppContext& context, QWidget* parent = nullptr);
+    ~CKovDlg() override;
+
+    // The start-up steps, from the language texts to the relabelled menu.
+    void Initialise();
+
+    // Controls by their ids (tests and the relabelling use them).
+    QPushButton* Button(int id) const;
+    QAction* MenuAction(int commandId) const;
+    QTreeWidget* Tree() const { return tree_; }
+    QComboBox* ResolutionList() const { return resolutions_; }
+    QTabWidget* Tabs() const { return tabs_; }
+    QLineEdit* FadeEdit() const { return fadeTime_; }
+    QLineEdit* ClockBox() const { return clock_; }
+    CInPutPage* InputPage() const { return inputPage_; }
+    CPageDlg* OutputPage() const { return outputPage_; }
+    CInPutFieldDlg* InputDiagram() const { return inputField_; }
+    COutPutFieldDLg* OutputDiagram() const { return outputField_; }
+    BrellLog* CommandLog() const { return log_.get(); }
+
+    // Commands of the buttons and the menu.
+    void OpenProject(bool fromMenu);
+    void SaveProject();
+    void AutoAdjust();
+    void FactoryReset();
+    void InternalBusReset();
+    void Fade(int picture);
+    void TogglePort();
+    void CommunicationSettings();
+    void ConfigureCards();
+    void SwitchLanguage(const std::string& name);
+    void About();
+    void UserManual();
+    void SynchroniseDevice();
+    void RecallTemplate(int n);
+    void StoreTemplate(int n);
+
+    // Card tree and selection.
+    void SelectCard(int slot);
+    void ToggleCard(int slot);
+    void BringTreeInLine();
+    void ChangeResolution(int index);
+
+    // Clock text of a local time: "%d/%d/%d %02d:%02d:%02d".
+    static QString ClockText(const QDateTime& time);
+
+signals:
+    // Emitted when a synchronisation started on its worker thread has finished.
+    void synchroniseFinished(int framesSent);
+
+protected:
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void BuildControls();
+    void BuildMenu();
+    QPushButton* AddButton(int id, QStyle::StandardPixmap icon);
+    void ApplyTexts();
+    void RelabelMenu();
+    void BuildTree();
+    void ShowPortImage();
+    void RefreshAfterRead();
+    void SelectFirstInputResolution();
+    void WaitForSynchronisation();
+    void OnTreeClicked(QTreeWidgetItem* item);
+    void OnTreeDoubleClicked(QTreeWidgetItem* item);
+    void OnClickTimer();
+    void OnTabChosen(int index);
+    void OnFadeEdited(const QString& text);
+    void ShowInputPage(bool input);
+    void HandleMessage(int message, qintptr wParam, qintptr lParam);
+    void ResendVisibleSplices();
+    void Shutdown();
+    std::vector<bool> HiddenFlags(bool input) const;
+    QTreeWidgetItem* TreeItemOfSlot(int slot) const;
+    void Message(const char* key);
+
+    AppContext& context_;
+    std::unique_ptr<BrellLog> log_;
+    std::unique_ptr<StateSaver> saver_;
+    bool closing_ = false;
+    std::thread syncThread_;
+
+    QComboBox* resolutions_ = nullptr;
+    QLineEdit* fadeTime_ = nullptr;
+    QLineEdit* clock_ = nullptr;
+    QTreeWidget* tree_ = nullptr;
+    QTabWidget* tabs_ = nullptr;
+    CInPutFieldDlg* inputField_ = nullptr;
+    COutPutFieldDLg* outputField_ = nullptr;
+    CInPutPage* inputPage_ = nullptr;
+    CPageDlg* outputPage_ = nullptr;
+    std::map<int, QPushButton*> buttons_;
+    std::map<int, QAction*> actions_;
+    std::vector<QMenu*> menus_;
+    QMenu* onlineMenu_ = nullptr;
+
+    QTimer* clickTimer_ = nullptr;
+    QTimer* clockTimer_ = nullptr;
+    QTreeWidgetItem* pendingItem_ = nullptr;
+    QTreeWidgetItem* doubleClickedItem_ = nullptr;
+};
+
+}  // namespace kov::ui

@@ -1,0 +1,228 @@
+// The main window's commands: project files, templates, synchronisation, resets, fades,
+// the serial port, the settings dialogs, the language and help.
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QProgressDialog>
+#include <QPushButton>
+
+#include "input/input_field_host.h"
+#include "input/input_page.h"
+#include "link/commands.h"
+#include "link/exchange.h"
+#include "link/link_setup.h"
+#include "link/serial_comm.h"
+#include "link/synchronise.h"
+#include "output/output_field_host.h"
+#include "output/output_page.h"
+#include "platform/open_document.h"
+#include "shell/confirm_dialogs.h"
+#include "shell/kov_window.h"
+#include "shell/operator_dialogs.h"
+#include "shell/window_messages.h"
+#include "store/auto_reset_event.h"
+#include "store/card_config_dialog.h"
+#include "store/card_records.h"
+#include "store/comm_settings_dialog.h"
+#include "store/language.h"
+#include "store/profile.h"
+#include "store/project_file.h"
+#include "store/settings.h"
+#include "store/tables.h"
+#include "store/templates.h"
+#include "widgets/relabel.h"
+
+namespace kov::ui {
+namespace {
+
+const QString kMenuOpenFilter = QStringLiteral("KOV-Q730 File(*.scpx)");
+const QString kProjectFilter = QStringLiteral("KOV-Q730(*.scpx)");
+const QString kProjectSuffix = QStringLiteral("scpx");
+
+// The internal bus reset switches every input card's base map to the third source of the
+// base map source list.
+constexpr std::size_t kInternalBusListEntry = 2;
+
+}  // namespace
+
+void CKovDlg::SelectFirstInputResolution() {
+    int code = 0;
+    {
+        auto lock = context_.records.Lock();
+        if (context_.records.input.Count() > 0) code = context_.records.input.At(0).inputResolution.code;
+    }
+    resolutions_->setCurrentIndex(resolutions_->findData(code));
+}
+
+void CKovDlg::RefreshAfterRead() {
+    int firstInput = 0, firstOutput = 0, code = 0;
+    {
+        auto lock = context_.records.Lock();
+        if (context_.records.input.Count() > 0) {
+            firstInput = context_.records.input.At(0).cardId;
+            code = context_.records.input.At(0).inputResolution.code;
+        }
+        if (context_.records.output.Count() > 0) firstOutput = context_.records.output.At(0).cardId;
+    }
+    PostKovMessage(inputPage_, WM_INPUT_CARD_SHOW, firstInput);
+    PostKovMessage(outputPage_, WM_OUTPUT_CARD_SHOW, firstOutput);
+    SelectFirstInputResolution();
+    if (code != 0) inputField_->SetResolutionCode(code);
+    inputField_->Refresh();
+    outputField_->Refresh();
+    BringTreeInLine();
+}
+
+void CKovDlg::OpenProject(bool fromMenu) {
+    const QString path =
+        context_.dialogs.OpenFile(this, fromMenu ? kMenuOpenFilter : kProjectFilter, kProjectSuffix);
+    if (path.isEmpty()) return;
+    if (!ReadProjectFile(path.toStdString(), context_.records).opened) Message("IDS_FIND_FILE");
+    RefreshAfterRead();
+}
+
+void CKovDlg::SaveProject() {
+    const QString path = context_.dialogs.SaveFile(this, kProjectFilter, kProjectSuffix);
+    if (path.isEmpty()) return;
+    if (!WriteProjectFile(path.toStdString(), context_.records.Snapshot())) Message("IDS_SAVE_FAILED");
+}
+
+void CKovDlg::AutoAdjust() {
+    CAutoImprove confirm(context_, this);
+    if (context_.dialogs.ShowModal(confirm) == QDialog::Accepted) {
+        SendCommand(context_.link, DeviceAutoAdjustFrame());
+    }
+}
+
+void CKovDlg::FactoryReset() {
+    CDefaultSetup confirm(context_, this);  // its OK sends the factory-reset frame
+    if (context_.dialogs.ShowModal(confirm) != QDialog::Accepted) return;
+    context_.records.Release();
+    if (!context_.records.Load(context_.config, context_.programDir)) Message("IDS_CONFIGURE_FILE");
+    inputField_->Build();
+    SelectFirstInputResolution();
+    outputField_->Initialise();
+    inputPage_->RefreshAll();
+    outputPage_->RefreshAll();
+    BringTreeInLine();
+    context_.stateChanged.Set();
+}
+
+void CKovDlg::InternalBusReset() {
+    CIntBusDlg confirm(context_, this);  // its OK sends the internal bus reset frame
+    if (context_.dialogs.ShowModal(confirm) != QDialog::Accepted) return;
+    const int source = InputSourceTable()[kInternalBusListEntry].code;
+    auto lock = context_.records.Lock();
+    for (auto& record : context_.records.input.Records()) record.baseMapinputSrc = source;
+}
+
+void CKovDlg::OnFadeEdited(const QString& text) {
+    const int value = DecimalValue(text.toStdString());
+    if (value > kMaxFadeSeconds) fadeTime_->setText(QString::asprintf("%d", kMaxFadeSeconds));
+    if (value < 0) fadeTime_->setText(QString::asprintf("%d", 0));
+}
+
+void CKovDlg::Fade(int picture) {
+    const auto frame = FadeFrame(picture == 0 ? FadeTarget::kPicture1 : FadeTarget::kPicture2,
+                                 DecimalValue(fadeTime_->text().toStdString()));
+    if (frame) SendCommand(context_.link, *frame);
+}
+
+void CKovDlg::TogglePort() {
+    CSerialComm& link = context_.link;
+    if (link.portNumber == 0 || link.portNumber >= 255) {
+        Message("IDS_COMEXIST");
+        return;
+    }
+    if (link.IsOpen()) {
+        link.Close();
+    } else if (!link.Open()) {
+        Message("IDS_OPENCOM");
+    }
+    ShowPortImage();
+}
+
+void CKovDlg::CommunicationSettings() {
+    CdlgComn dialog(context_, this);
+    context_.dialogs.ShowModal(dialog);
+}
+
+void CKovDlg::ConfigureCards() {
+    CConfigCardDlg dialog(context_, this);
+    context_.dialogs.ShowModal(dialog);
+}
+
+void CKovDlg::SwitchLanguage(const std::string& name) {
+    context_.language.Load(name);
+    RelabelMenu();
+    menuBar()->update();
+    context_.language.LoadNamedTexts();
+    ApplyTexts();
+    BuildTree();
+    update();
+}
+
+void CKovDlg::About() {
+    CAboutDlg about(this);
+    context_.dialogs.ShowModal(about);
+}
+
+void CKovDlg::UserManual() {
+    const std::string name = Settings(context_.programDir).ReadLanguageName(100, "English");
+    const char* file = name == "english"   ? "KOV-Q730A User Manual.pdf"
+                       : name == "chinese" ? "KOV-Q730A User Manual-chinese.pdf"
+                                           : nullptr;
+    if (file == nullptr || !OpenWithDefaultApp(context_.programDir / file)) Message("IDS_Helpstr");
+}
+
+void CKovDlg::SynchroniseDevice() {
+    if (syncThread_.joinable()) return;  // one synchronisation at a time
+    const RecordsSnapshot snapshot = context_.records.Snapshot();
+    const std::vector<bool> inputHidden = HiddenFlags(true);
+    const std::vector<bool> outputHidden = HiddenFlags(false);
+    const int total = SynchroniseFrameCount(static_cast<int>(snapshot.inputs.size()),
+                                            static_cast<int>(snapshot.outputs.size()));
+    auto* progress = new QProgressDialog(this);
+    progress->setWindowModality(Qt::WindowModal);
+    progress->setCancelButton(nullptr);
+    progress->setRange(0, total);
+    progress->setMinimumDuration(0);
+    progress->setLabelText(ToQString(context_.language.Text("IDS_FUNCTION_SYNC")));
+    progress->open();
+    // The worker owns the link until it is done (the link's lock keeps any other exchange
+    // out meanwhile); it reports to the window only through queued calls.
+    syncThread_ = std::thread([this, progress, snapshot, inputHidden, outputHidden] {
+        const int sent = Synchronise(context_.link, snapshot, inputHidden, outputHidden,
+                                     [progress](int done, int) {
+                                         QMetaObject::invokeMethod(progress, [progress, done] {
+                                             progress->setValue(done);
+                                         }, Qt::QueuedConnection);
+                                     }).sent;
+        QMetaObject::invokeMethod(this, [this, progress, sent] {
+            progress->close();
+            progress->deleteLater();
+            WaitForSynchronisation();
+            emit synchroniseFinished(sent);
+        }, Qt::QueuedConnection);
+    });
+}
+
+void CKovDlg::WaitForSynchronisation() {
+    if (syncThread_.joinable()) syncThread_.join();
+}
+
+void CKovDlg::RecallTemplate(int n) {
+    if (!kov::RecallTemplate(context_.link, context_.records, context_.programDir, n).opened) {
+        Message("IDS_FIND_FILE");
+    }
+    RefreshAfterRead();
+}
+
+void CKovDlg::StoreTemplate(int n) {
+    if (!kov::StoreTemplate(context_.link, context_.records, context_.programDir, n)) {
+        Message("IDS_SAVE_FAILED");
+    }
+}
+
+}  // namespace kov::ui

@@ -1,0 +1,105 @@
+// The main window's start-up and shutdown.
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTimer>
+
+#include "input/input_field_host.h"
+#include "input/input_page.h"
+#include "link/command_log.h"
+#include "link/link_setup.h"
+#include "link/serial_comm.h"
+#include "output/output_field_host.h"
+#include "output/output_page.h"
+#include "platform/port_list.h"
+#include "shell/confirm_dialogs.h"
+#include "shell/kov_window.h"
+#include "shell/operator_dialogs.h"
+#include "store/card_records.h"
+#include "store/language.h"
+#include "store/project_file.h"
+#include "store/settings.h"
+#include "store/state_saver.h"
+#include "widgets/relabel.h"
+
+namespace kov::ui {
+
+void CKovDlg::Initialise() {
+    AppContext& c = context_;
+    const Settings settings(c.programDir);
+    c.language.LoadNamedTexts();
+    clockTimer_->start(1000);
+    clock_->setText(ClockText(QDateTime::currentDateTime()));
+
+    log_ = std::make_unique<BrellLog>(c.programDir, kCommandLogName);
+    c.link.SetLog(log_.get());
+
+    if (!ReadCardConfiguration(c.programDir / kBoardConfigFileName, c.config)) {
+        c.dialogs.Message(this, ToQString(c.language.Named("IDS_CONFIGURE_FILE")), MessageIcon::kError);
+    }
+
+    ShowPortImage();
+    std::vector<PortEntry> ports;
+    EnumerateComPorts(c.programDir, ports);
+    ApplyLinkSettings(c.link, ports, settings.ReadLinkSettings());
+    TogglePort();
+
+    if (!c.records.Load(c.config, c.programDir)) {
+        c.dialogs.Message(this, ToQString(c.language.Named("IDS_CONFIGURE_FILE")), MessageIcon::kError);
+    }
+    SelectFirstInputResolution();
+
+    inputField_->Build();
+    outputField_->Initialise();
+    fadeTime_->setText("0");
+    BuildTree();
+    log_->WriteLine("Initsystem");
+
+    saver_ = std::make_unique<StateSaver>(c.records, c.stateChanged, c.programDir / kStateFileName);
+    saver_->Start();
+
+    const bool restore = settings.ReadExitMarker() != 0 ||
+                         c.dialogs.Question(this, ToQString(c.language.Named("IDS_RESTART")));
+    if (restore) {
+        if (!ReadProjectFile(c.programDir / kStateFileName, c.records).opened) {
+            c.dialogs.Message(this, ToQString(c.language.Named("IDS_FIND_FILE")), MessageIcon::kWarning);
+        }
+        RefreshAfterRead();
+        settings.WriteExitMarker(0);
+    }
+
+    RelabelMenu();
+    ApplyTexts();
+}
+
+void CKovDlg::closeEvent(QCloseEvent* event) {
+    if (closing_) {
+        event->accept();
+        return;
+    }
+    CTipDlg confirm(context_, this);
+    if (context_.dialogs.ShowModal(confirm) != QDialog::Accepted) {
+        event->ignore();
+        return;
+    }
+    Shutdown();
+    event->accept();
+}
+
+void CKovDlg::Shutdown() {
+    closing_ = true;
+    WaitForSynchronisation();
+    clockTimer_->stop();
+    clickTimer_->stop();
+    if (saver_) saver_->Stop();  // one last save of everything changed so far
+    saver_.reset();
+    Settings(context_.programDir).WriteExitMarker(1);
+    if (log_) log_->WriteLine("ExitSystem");
+    context_.records.Release();
+    context_.link.Close();
+    context_.link.SetLog(nullptr);
+    log_.reset();
+}
+
+}  // namespace kov::ui

@@ -1,0 +1,390 @@
+// The main window: start-up and shutdown, the card tree, the commands and the language.
+
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <filesystem>
+
+#include "fixtures/test_program.h"
+#include "input/input_page.h"
+#include "output/output_page.h"
+#include "shell/kov_window.h"
+#include "store/project_file.h"
+#include "store/settings.h"
+#include "store/state_saver.h"
+#include "store/text_codec.h"
+
+using kov::test::TestProgram;
+using Frames = std::vector<std::vector<std::uint8_t>>;
+
+namespace {
+
+// The program with the simulator's port listed as COM7 and its main window started.
+struct Started {
+    explicit Started(int marker = 1) {
+        std::filesystem::create_directories(program.dir / "ports");
+        std::filesystem::create_symlink("/dev/null", program.dir / "ports/COM7");
+        kov::Settings(program.dir.Path()).WriteExitMarker(marker);
+        program.link.Close();  // the window opens it itself
+        window = std::make_unique<kov::ui::CKovDlg>(program.Context());
+        window->Initialise();
+        QCoreApplication::sendPostedEvents();
+        program.TakeFrames();
+    }
+
+    // Mouse tests need the window on screen.
+    void Show() {
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    }
+
+    std::string Log() const {
+        std::string text;
+        for (const auto& e : std::filesystem::directory_iterator(program.dir / "command_log")) {
+            text += kov::Utf16LeToUtf8(program.dir.Read("command_log/" + e.path().filename().string()).substr(2));
+        }
+        return text;
+    }
+
+    // inputPicShow of input record i as the state file holds it (-1 without a state file).
+    int SavedInputShown(std::size_t i) const {
+        kov::CardRecords saved;
+        saved.Load(program.config, program.dir.Path());
+        if (!kov::ReadProjectFile(program.dir / kov::kStateFileName, saved).opened) return -1;
+        return saved.input.At(i).inputPicShow;
+    }
+
+    int Marker() const { return kov::Settings(program.dir.Path()).ReadExitMarker(); }
+
+    QTreeWidgetItem* SlotItem(int slot) const {
+        const QString text = QString::fromStdString(program.language->Named("IDS_TREE_SLOT")) + QString::number(slot);
+        const auto items = window->Tree()->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
+        return items.isEmpty() ? nullptr : items.front();
+    }
+
+    TestProgram program;
+    std::unique_ptr<kov::ui::CKovDlg> window;
+};
+
+// A whole frame from its bytes 2 to 11: header and checksum added.
+std::vector<std::uint8_t> Frame(std::initializer_list<int> body) {
+    std::vector<std::uint8_t> frame = {0xED, 0xCB};
+    unsigned sum = 0;
+    for (int b : body) {
+        frame.push_back(static_cast<std::uint8_t>(b));
+        sum += static_cast<unsigned>(b);
+    }
+    frame.push_back(static_cast<std::uint8_t>(sum));
+    return frame;
+}
+
+}  // namespace
+
+class KovWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void startUpLogsOpensThePortAndMarksTheRun() {
+        Started s;
+        QVERIFY(s.Log().find("\tInitsystem\r\n") != std::string::npos);
+        QCOMPARE(s.Marker(), 0);
+        QVERIFY(s.program.link.IsOpen());
+        QCOMPARE(s.program.port->lastPort, 7);
+        QCOMPARE(s.window->ResolutionList()->currentData().toInt(), 11);
+        QCOMPARE(s.window->FadeEdit()->text(), QString("0"));
+        // A normal previous end asks nothing; the missing state file is reported.
+        QVERIFY(s.program.dialogs.questions.isEmpty());
+        QCOMPARE(s.program.dialogs.messages.size(), 1);
+        QCOMPARE(s.program.dialogs.messages.front().toStdString(),
+                 s.program.language->Named("IDS_FIND_FILE"));
+    }
+
+    void abnormalEndAsksBeforeRestoring_data() {
+        QTest::addColumn<bool>("answer");
+        QTest::newRow("restore") << true;
+        QTest::newRow("keep defaults") << false;
+    }
+
+    void abnormalEndAsksBeforeRestoring() {
+        QFETCH(bool, answer);
+        TestProgram program;
+        std::filesystem::create_directories(program.dir / "ports");
+        kov::Settings(program.dir.Path()).WriteExitMarker(0);
+        {
+            auto lock = program.records.Lock();
+            program.records.input.At(0).inputFrameLight = 33;
+        }
+        kov::WriteProjectFile(program.dir / kov::kStateFileName, program.records.Snapshot());
+        program.records.Load(program.config, program.dir.Path());
+        program.dialogs.questionAnswers = {answer};
+        program.link.Close();
+        kov::ui::CKovDlg window(program.Context());
+        window.Initialise();
+        QCOMPARE(program.dialogs.questions.size(), 1);
+        QCOMPARE(program.dialogs.questions.front().toStdString(), program.language->Named("IDS_RESTART"));
+        auto lock = program.records.Lock();
+        QCOMPARE(program.records.input.At(0).inputFrameLight, answer ? 33 : 50);
+        QCOMPARE(kov::Settings(program.dir.Path()).ReadExitMarker(), 0);
+    }
+
+    void shutdownCancelledKeepsRunning() {
+        Started s;
+        s.program.dialogs.dialogAnswers = {QDialog::Rejected};
+        QVERIFY(!s.window->close());
+        QCOMPARE(s.program.dialogs.modalDialogs.back(), QString("kov::ui::CTipDlg"));
+        QCOMPARE(s.Marker(), 0);
+        QVERIFY(s.Log().find("ExitSystem") == std::string::npos);
+        QVERIFY(s.program.link.IsOpen());
+    }
+
+    void shutdownConfirmedSavesAndMarksTheNormalEnd() {
+        Started s;
+        {
+            auto lock = s.program.records.Lock();
+            s.program.records.output.At(2).spliceHWidth = 1234;
+        }
+        QVERIFY(s.window->close());
+        QCOMPARE(s.Marker(), 1);
+        QVERIFY(s.Log().find("\tExitSystem\r\n") != std::string::npos);
+        QVERIFY(!s.program.link.IsOpen());
+        QVERIFY(s.program.dir.Read(kov::kStateFileName).size() > 2);
+        kov::CardRecords readBack;
+        readBack.Load(s.program.config, s.program.dir.Path());
+        kov::ReadProjectFile(s.program.dir / kov::kStateFileName, readBack);
+        QCOMPARE(readBack.output.At(2).spliceHWidth, 1234);
+    }
+
+    void doubleClickTogglesTheCardOnce() {
+        Started s;
+        s.Show();
+        QTreeWidgetItem* item = s.SlotItem(5);  // input card 129, shown by default
+        QVERIFY(item);
+        QCOMPARE(item->checkState(0), Qt::Checked);
+        const QRect rect = s.window->Tree()->visualItemRect(item);
+        // What a real double click delivers: press, release, press, double click, release.
+        QWidget* viewport = s.window->Tree()->viewport();
+        QTest::mouseClick(viewport, Qt::LeftButton, {}, rect.center());
+        QTest::mousePress(viewport, Qt::LeftButton, {}, rect.center());
+        QMouseEvent dbl(QEvent::MouseButtonDblClick, rect.center(), viewport->mapToGlobal(rect.center()),
+                        Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(viewport, &dbl);
+        QTest::mouseRelease(viewport, Qt::LeftButton, {}, rect.center());
+        QTest::qWait(QApplication::doubleClickInterval() + 50);  // a stray single click would fire now
+        QCoreApplication::sendPostedEvents();
+        const Frames frames = s.program.TakeFrames();
+        QCOMPARE(frames.size(), std::size_t(2));
+        QCOMPARE(frames[0], Frame({0x81, 0x06, 0x00, 0x00, 0x00, 0x55, 0x55, 0x55, 0x55, 0x55}));
+        QCOMPARE(frames[1][3], std::uint8_t(0x05));
+        QCOMPARE(item->checkState(0), Qt::Unchecked);
+        QVERIFY(s.window->InputDiagram() != nullptr);
+        {
+            auto lock = s.program.records.Lock();
+            QCOMPARE(s.program.records.input.At(0).inputPicShow, 0);
+        }
+        // The state saver picks the change up and writes the state file.
+        QTRY_VERIFY_WITH_TIMEOUT(s.SavedInputShown(0) == 0, 5000);
+    }
+
+    void singleClickSelectsAfterTheDoubleClickTime() {
+        Started s;
+        s.Show();
+        QTreeWidgetItem* item = s.SlotItem(2);  // output card 2
+        QTest::mouseClick(s.window->Tree()->viewport(), Qt::LeftButton, {},
+                          s.window->Tree()->visualItemRect(item).center());
+        QVERIFY(s.window->InputPage()->isVisibleTo(s.window.get()));
+        QTRY_VERIFY(s.window->OutputPage()->isVisibleTo(s.window.get()));
+        QCoreApplication::sendPostedEvents();
+        QCOMPARE(s.window->OutputPage()->CurrentCardId(), 2);
+        QCOMPARE(s.window->Tabs()->currentIndex(), 1);
+        QVERIFY(s.program.TakeFrames().empty());
+    }
+
+    void resolutionChangeRewritesEveryWindow() {
+        Started s;
+        s.window->ChangeResolution(0);  // 1024 x 768
+        const Frames frames = s.program.TakeFrames();
+        QCOMPARE(frames.size(), std::size_t(3));
+        QCOMPARE(frames[0], Frame({0x00, 0x02, 0x01, 0x55, 0x55, 0x55, 0x55, 0x55, 0x55, 0x55}));
+        QCOMPARE(frames[1][3], std::uint8_t(0x05));
+        QCOMPARE(frames[2][3], std::uint8_t(0x04));
+        auto lock = s.program.records.Lock();
+        for (const auto& r : s.program.records.input.Records()) {
+            QCOMPARE(r.inputHWidth, 1024);
+            QCOMPARE(r.baseMapVHeight, 768);
+            QCOMPARE(int(r.inputResolution.code), 1);
+        }
+        for (const auto& r : s.program.records.output.Records()) {
+            QCOMPARE(r.outputHWidth, 1024);
+            QCOMPARE(r.outputVHeight, 768);
+        }
+    }
+
+    void openingAProjectSendsNothing() {
+        Started s;
+        const auto file = s.program.dir / "wall.scpx";
+        {
+            auto lock = s.program.records.Lock();
+            s.program.records.input.At(1).inputPicShow = 0;
+        }
+        kov::WriteProjectFile(file, s.program.records.Snapshot());
+        s.program.dialogs.fileAnswers = {QString::fromStdString(file.string())};
+        s.window->OpenProject(true);
+        QCOMPARE(s.program.dialogs.fileFilters.back(), QString("KOV-Q730 File(*.scpx)"));
+        QCoreApplication::sendPostedEvents();
+        QVERIFY(s.program.TakeFrames().empty());
+        QVERIFY(s.SlotItem(6));
+        QCOMPARE(s.SlotItem(6)->checkState(0), Qt::Unchecked);
+    }
+
+    void factoryResetCancelledSendsNothing() {
+        Started s;
+        {
+            auto lock = s.program.records.Lock();
+            s.program.records.input.At(0).inputFrameLight = 99;
+        }
+        s.program.dialogs.dialogAnswers = {QDialog::Rejected};
+        s.window->FactoryReset();
+        QVERIFY(s.program.TakeFrames().empty());
+        auto lock = s.program.records.Lock();
+        QCOMPARE(s.program.records.input.At(0).inputFrameLight, 99);
+    }
+
+    void factoryResetConfirmedReloadsTheDefaults() {
+        Started s;
+        {
+            auto lock = s.program.records.Lock();
+            s.program.records.input.At(0).inputFrameLight = 99;
+        }
+        s.window->FactoryReset();
+        const Frames frames = s.program.TakeFrames();
+        QCOMPARE(frames.size(), std::size_t(1));
+        QCOMPARE(frames[0][3], std::uint8_t(0x13));
+        auto lock = s.program.records.Lock();
+        QCOMPARE(s.program.records.input.At(0).inputFrameLight, 50);
+    }
+
+    void internalBusResetSendsOneFrameAndSwitchesTheBaseMaps() {
+        Started s;
+        s.window->InternalBusReset();
+        const Frames frames = s.program.TakeFrames();
+        QCOMPARE(frames.size(), std::size_t(1));
+        QCOMPARE(frames[0], Frame({0xF0, 0x11, 0x00, 0x0D, 0x55, 0x55, 0x55, 0x55, 0x55, 0x55}));
+        auto lock = s.program.records.Lock();
+        for (const auto& r : s.program.records.input.Records()) QCOMPARE(r.baseMapinputSrc, 13);
+    }
+
+    void fadeTimeIsClampedAndSent_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<int>("seconds");
+        QTest::newRow("seven") << "7" << "5" << 5;
+        QTest::newRow("three") << "3" << "3" << 3;
+        QTest::newRow("empty") << "" << "" << 0;
+    }
+
+    void fadeTimeIsClampedAndSent() {
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        QFETCH(int, seconds);
+        Started s;
+        s.window->FadeEdit()->clear();
+        QTest::keyClicks(s.window->FadeEdit(), typed);
+        QCOMPARE(s.window->FadeEdit()->text(), shown);
+        s.window->Button(1014)->click();
+        const Frames frames = s.program.TakeFrames();
+        QCOMPARE(frames.size(), std::size_t(1));
+        QCOMPARE(frames[0][2], std::uint8_t(0x80));
+        QCOMPARE(frames[0][5], std::uint8_t(0x01));
+        QCOMPARE(int(frames[0][11]), seconds);
+    }
+
+    void serialToggleTwiceReopensWithTheCurrentSettings() {
+        Started s;
+        s.program.link.timeout = 3;
+        s.window->Button(1011)->click();
+        QVERIFY(!s.program.link.IsOpen());
+        s.window->Button(1011)->click();
+        QVERIFY(s.program.link.IsOpen());
+        QCOMPARE(s.program.port->lastTimeout, 3);
+    }
+
+    void portNumberOutsideTheRangeIsRefused_data() {
+        QTest::addColumn<int>("port");
+        QTest::newRow("none") << 0;
+        QTest::newRow("255") << 255;
+    }
+
+    void portNumberOutsideTheRangeIsRefused() {
+        QFETCH(int, port);
+        Started s;
+        s.program.link.Close();
+        s.program.link.portNumber = port;
+        const int opens = s.program.port->openCount;
+        s.window->Button(1011)->click();
+        QVERIFY(!s.program.link.IsOpen());
+        QCOMPARE(s.program.port->openCount, opens);
+        QCOMPARE(s.program.dialogs.messages.back().toStdString(), s.program.language->Named("IDS_COMEXIST"));
+    }
+
+    void languageSwitchRelabelsMenuAndTree() {
+        Started s;
+        const QString englishFile = s.window->menuBar()->actions().front()->text();
+        s.window->SwitchLanguage("chinese");
+        QCOMPARE(s.window->menuBar()->actions().front()->text().toStdString(),
+                 s.program.language->Text("IDS_FILE"));
+        QVERIFY(s.window->menuBar()->actions().front()->text() != englishFile);
+        const auto root = s.window->Tree()->topLevelItem(0);
+        QCOMPARE(root->text(0).toStdString(), s.program.language->Named("IDS_TREE_CARDLIST"));
+        QCOMPARE(s.window->Tabs()->tabText(0).toStdString(), s.program.language->Named("IDS_TABLE_INPUT"));
+        QCOMPARE(kov::Settings(s.program.dir.Path()).ReadLanguageName(100, ""), std::string("chinese"));
+    }
+
+    void synchroniseSendsTheWholeRack() {
+        Started s;
+        QSignalSpy done(s.window.get(), &kov::ui::CKovDlg::synchroniseFinished);
+        s.window->MenuAction(32791)->trigger();
+        QVERIFY(done.wait(5000));
+        const Frames frames = s.program.TakeFrames();
+        QCOMPARE(frames.size(), std::size_t(1 + 12 * 4 + 18 * 4));
+        QCOMPARE(frames[0], Frame({0x00, 0x02, 0x0B, 0x55, 0x55, 0x55, 0x55, 0x55, 0x55, 0x55}));
+    }
+
+    void templatesRecallAndStore() {
+        Started s;
+        s.window->MenuAction(32821)->trigger();  // store template 15
+        Frames frames = s.program.TakeFrames();
+        QCOMPARE(frames.size(), std::size_t(1));
+        QCOMPARE(frames[0], Frame({0x00, 0x01, 0x00, 0x0E, 0x55, 0x55, 0x55, 0x55, 0x55, 0x55}));
+        QVERIFY(std::filesystem::exists(s.program.dir / "Mode15.ini"));
+        std::filesystem::copy_file(s.program.dir / "Mode15.ini", s.program.dir / "Mode8.ini");
+        s.window->MenuAction(32804)->trigger();  // recall template 8
+        frames = s.program.TakeFrames();
+        QCOMPARE(frames.size(), std::size_t(1));
+        QCOMPARE(frames[0], Frame({0x00, 0x01, 0x01, 0x07, 0x55, 0x55, 0x55, 0x55, 0x55, 0x55}));
+    }
+
+    void enterAndEscapeNeverCloseTheWindow() {
+        Started s;
+        s.window->show();
+        QTest::keyClick(s.window.get(), Qt::Key_Escape);
+        QTest::keyClick(s.window.get(), Qt::Key_Return);
+        QVERIFY(s.window->isVisible());
+        QVERIFY(s.program.dialogs.modalDialogs.isEmpty());
+    }
+
+    void clockTextFormat() {
+        const QDateTime time(QDate(2013, 7, 9), QTime(4, 5, 6));
+        QCOMPARE(kov::ui::CKovDlg::ClockText(time), QString("2013/7/9 04:05:06"));
+    }
+};
+
+QTEST_MAIN(KovWindowTest)
+#include "kov_window_test.moc"
