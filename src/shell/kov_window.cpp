@@ -14,6 +14,7 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QStyle>
 #include <QTabWidget>
 #include <QTimer>
@@ -129,15 +130,15 @@ void CKovDlg::BuildControls() {
     SetControlId(seconds, kSecondsLabel);
     top->addWidget(seconds);
     top->addStretch(1);
-    // The clock sits at the right end of the menu bar, where it takes no room from the
+    // The clock sits at the right end of the status bar, where it takes no room from the
     // buttons.
     clock_ = new QLineEdit(this);
     clock_->setReadOnly(true);
     clock_->setFrame(false);
     clock_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    clock_->setMinimumWidth(160);
+    clock_->setFixedWidth(clock_->fontMetrics().horizontalAdvance("2026/12/31 23:59:59") + 24);
     SetControlId(clock_, kClockBox);
-    menuBar()->setCornerWidget(clock_);
+    statusBar()->addPermanentWidget(clock_);
 
     tree_ = new QTreeWidget(central);
     SetControlId(tree_, kCardTree);
