@@ -2,4 +2,6 @@
 
 #include "shell/kov_app.h"
 
-int main(int argc, char** argv) { return kov::ui::CKovApp::Run(argc, argv); }
+int main(int argc, char** argv) {
+    return kov::ui::CKovApp::Run(argc, argv);
+}

@@ -30,7 +30,8 @@ struct Rig {
         link.portNumber = kPort;
         link.baudRate = 9600;
         link.timeout = 1;
-        if (!link.Open()) throw std::runtime_error("cannot open the simulator's port");
+        if (!link.Open())
+            throw std::runtime_error("cannot open the simulator's port");
     }
     kov::test::TempDir dir;
     kov::test::SimProcess sim;
@@ -47,13 +48,16 @@ kov::CommandFrame FrameNumber(int i) {
 double RackRatio() {
     Rig rig({});
     const auto start = Clock::now();
-    for (int i = 0; i < kRackFrames; ++i) kov::SendCommand(rig.link, FrameNumber(i));
+    for (int i = 0; i < kRackFrames; ++i)
+        kov::SendCommand(rig.link, FrameNumber(i));
     std::string line;
     for (int seen = 0; seen < kRackFrames;) {
         if (!rig.sim.Process().ReadLine(line, std::chrono::seconds(10))) {
-            throw std::runtime_error("kov-sim stopped reporting frames after " + std::to_string(seen));
+            throw std::runtime_error("kov-sim stopped reporting frames after " +
+                                     std::to_string(seen));
         }
-        if (line.find("ED CB") != std::string::npos) ++seen;
+        if (line.find("ED CB") != std::string::npos)
+            ++seen;
     }
     const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
     const double wire = kRackFrames * 13.0 * 10.0 / 9600.0;
@@ -73,8 +77,9 @@ void SendCost() {
         micros.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count());
     }
     std::sort(micros.begin(), micros.end());
-    std::printf("SendCommand with the command log on (kov-sim --fast): median %.1f us, p95 %.1f us\n",
-                micros[kRounds / 2], micros[kRounds * 95 / 100]);
+    std::printf(
+        "SendCommand with the command log on (kov-sim --fast): median %.1f us, p95 %.1f us\n",
+        micros[kRounds / 2], micros[kRounds * 95 / 100]);
 }
 
 }  // namespace

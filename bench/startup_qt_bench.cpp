@@ -33,7 +33,8 @@ double SecondsSinceProcessStart() {
     std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
     std::istringstream fields(text.substr(text.rfind(')') + 2));
     std::string field;
-    for (int i = 3; i <= 22; ++i) fields >> field;  // field 22 is starttime
+    for (int i = 3; i <= 22; ++i)
+        fields >> field;  // field 22 is starttime
     const double started = std::stod(field) / static_cast<double>(sysconf(_SC_CLK_TCK));
     timespec now{};
     clock_gettime(CLOCK_BOOTTIME, &now);
@@ -44,7 +45,8 @@ long ResidentKilobytes() {
     std::ifstream status("/proc/self/status");
     std::string line;
     while (std::getline(status, line)) {
-        if (line.rfind("VmRSS:", 0) == 0) return std::stol(line.substr(6));
+        if (line.rfind("VmRSS:", 0) == 0)
+            return std::stol(line.substr(6));
     }
     return -1;
 }
@@ -90,9 +92,11 @@ int main(int argc, char** argv) {
         QCoreApplication::exit(0);
     });
     QApplication::exec();
-    std::printf("process start to main window shown and idle (offscreen, default rack, link open): "
-                "%.1f ms (%.1f ms loading, %.1f ms start-up)\n",
-                loading * 1000.0 + shownAfter, loading * 1000.0, shownAfter);
-    std::printf("resident memory after start-up: %.1f MB\n", static_cast<double>(ResidentKilobytes()) / 1024.0);
+    std::printf(
+        "process start to main window shown and idle (offscreen, default rack, link open): "
+        "%.1f ms (%.1f ms loading, %.1f ms start-up)\n",
+        loading * 1000.0 + shownAfter, loading * 1000.0, shownAfter);
+    std::printf("resident memory after start-up: %.1f MB\n",
+                static_cast<double>(ResidentKilobytes()) / 1024.0);
     return 0;
 }

@@ -16,8 +16,10 @@ int main() {
     using Clock = std::chrono::steady_clock;
     kov::test::TempDir dir;
     kov::CardConfiguration config;
-    for (int slot = 1; slot <= 7; ++slot) config.outputCards.push_back({slot, slot});
-    for (int slot = 8; slot <= 14; ++slot) config.inputCards.push_back({slot, 121 + slot});
+    for (int slot = 1; slot <= 7; ++slot)
+        config.outputCards.push_back({slot, slot});
+    for (int slot = 8; slot <= 14; ++slot)
+        config.inputCards.push_back({slot, 121 + slot});
     kov::CardRecords records;
     records.Load(config, KOV_DATA_DIR);
 
@@ -40,13 +42,16 @@ int main() {
         doneAt = 0;
         const auto start = Clock::now();
         event.Set();
-        while (doneAt == 0) std::this_thread::yield();
+        while (doneAt == 0)
+            std::this_thread::yield();
         const auto end = Clock::time_point(Clock::duration(doneAt.load()));
         millis.push_back(std::chrono::duration<double, std::milli>(end - start).count());
     }
     saver.Stop();
     std::sort(millis.begin(), millis.end());
-    std::printf("state-changed event to state file on disk (14 cards): median %.2f ms, p95 %.2f ms, max %.2f ms\n",
-                millis[kRounds / 2], millis[kRounds * 95 / 100], millis.back());
+    std::printf(
+        "state-changed event to state file on disk (14 cards): median %.2f ms, p95 %.2f ms, max "
+        "%.2f ms\n",
+        millis[kRounds / 2], millis[kRounds * 95 / 100], millis.back());
     return 0;
 }

@@ -16,10 +16,10 @@ std::string ConsoleLine(std::chrono::system_clock::time_point when,
 // stops reading must not stall the device: when the pipe stays full for a second the line is
 // dropped, and later lines are dropped at once until the pipe has room again.
 class ConsoleOutput {
-  public:
+public:
     void Print(const std::string& line);
 
-  private:
+private:
     bool stalled_ = false;
 };
 

@@ -1,6 +1,8 @@
 #pragma once
-// The device's command codes, picture-quality items and group addresses. The query selectors
-// (kSelectorReadTask, kSelectorReadClock) come with the link's exchanges.
+// The device's command codes, picture-quality items and group addresses. The device keeps
+// its own table on purpose: a wrong code in the program's catalogue then shows up as a
+// frame the device does not understand instead of agreeing with itself. The query
+// selectors (kSelectorReadTask, kSelectorReadClock) come with the link's exchanges.
 
 #include <cstdint>
 

@@ -24,7 +24,7 @@ struct Decoded {
 };
 
 class FrameDecoder {
-  public:
+public:
     // Adds bytes and returns the pieces they complete, in stream order.
     std::vector<Decoded> Push(std::span<const std::uint8_t> bytes);
 
@@ -35,7 +35,7 @@ class FrameDecoder {
     // True while bytes are held back waiting for the rest of a frame.
     bool HasPending() const { return !pending_.empty(); }
 
-  private:
+private:
     void Drain(std::vector<Decoded>& out);
     Decoded Take(Piece piece, std::size_t count);
 

@@ -7,7 +7,7 @@
 namespace kov::sim {
 
 class PseudoTerminal {
-  public:
+public:
     PseudoTerminal() = default;
     ~PseudoTerminal();
     PseudoTerminal(const PseudoTerminal&) = delete;
@@ -30,7 +30,7 @@ class PseudoTerminal {
     // the slave end held here would otherwise keep it set for the next program.
     void ReleaseExclusiveLock() const;
 
-  private:
+private:
     int master_ = -1;
     int slave_ = -1;
     std::string slavePath_;

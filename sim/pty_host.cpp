@@ -39,7 +39,7 @@ void PrintError(const std::string& message) {
 }
 
 class Host {
-  public:
+public:
     Host(const SimOptions& options, const PseudoTerminal& pty, int signalFd, int watchFd,
          ConsoleOutput& console)
         : options_(options),
@@ -58,7 +58,7 @@ class Host {
 
     const DeviceState& state() const { return device_.state(); }
 
-  private:
+private:
     void Receive(std::span<const std::uint8_t> bytes, steady_clock::time_point arrival);
     void HandlePiece(const Decoded& piece, std::chrono::system_clock::time_point received);
     bool SendReply(const std::vector<std::uint8_t>& reply);

@@ -27,7 +27,7 @@ struct Outcome {
 };
 
 class SimDevice {
-  public:
+public:
     // The device clock starts at the host's local time read from `clock`.
     SimDevice(const SimConfig& config, const Clock& clock);
 
@@ -42,7 +42,7 @@ class SimDevice {
     // The device clock now.
     DateTime ClockNow() const;
 
-  private:
+private:
     // Each returns a note for the description, empty when the command was carried out plainly.
     std::string HandleMotherBoard(const CommandFrame& frame, std::vector<std::uint8_t>& reply);
     std::string HandleQuery(const CommandFrame& frame, std::vector<std::uint8_t>& reply);

@@ -11,7 +11,7 @@ namespace kov::sim {
 inline constexpr std::chrono::nanoseconds kByteTime9600{10'000'000'000LL / 9600};
 
 class WirePacer {
-  public:
+public:
     using TimePoint = std::chrono::steady_clock::time_point;
 
     explicit WirePacer(std::chrono::nanoseconds perByte) : perByte_(perByte) {}
@@ -23,7 +23,7 @@ class WirePacer {
         return lineFree_;
     }
 
-  private:
+private:
     std::chrono::nanoseconds perByte_;
     TimePoint lineFree_{};
 };

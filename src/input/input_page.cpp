@@ -17,10 +17,10 @@ constexpr const char* kSubPageTitleKeys[] = {"IDS_TABLE_PICADJUST", "IDS_TABLE_P
 }  // namespace
 
 CInPutPage::CInPutPage(AppContext& context, QWidget* parent)
-    : CardPageFrame(kCardNumberBox, kSubPageTabs, kInputIdOffset, parent),
-      context_(context) {
+    : CardPageFrame(kCardNumberBox, kSubPageTabs, kInputIdOffset, parent), context_(context) {
     setObjectName("CInPutPage");
-    for (int i = 0; i < 3; ++i) tabs_->addTab(new QWidget(tabs_), QString());
+    for (int i = 0; i < 3; ++i)
+        tabs_->addTab(new QWidget(tabs_), QString());
     ApplyTexts();
 }
 
@@ -33,7 +33,8 @@ void CInPutPage::ApplyTexts() {
 
 void CInPutPage::RefreshAll() {
     const int card = CurrentCardId();
-    if (card != 0) SetCard(card);
+    if (card != 0)
+        SetCard(card);
 }
 
 bool CInPutPage::event(QEvent* event) {

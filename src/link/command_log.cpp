@@ -38,11 +38,13 @@ Log::Log(const std::filesystem::path& path) {
 }
 
 Log::~Log() {
-    if (file_ != nullptr) std::fclose(file_);
+    if (file_ != nullptr)
+        std::fclose(file_);
 }
 
 void Log::Write(const std::string& text) {
-    if (file_ == nullptr) return;
+    if (file_ == nullptr)
+        return;
     const std::string bytes = Utf8ToUtf16Le(text + "\r\n");
     std::fwrite(bytes.data(), 1, bytes.size(), file_);
     std::fflush(file_);
@@ -71,14 +73,17 @@ void BrellLog::Record(const std::string& body) {
         stamp_ = Seconds(now);
         log_ = std::make_unique<Log>(FileFor(now));
     }
-    if (log_) log_->Write(Format("%Y.%m.%d  %H:%M:%S", today) + "\t" + body);
+    if (log_)
+        log_->Write(Format("%Y.%m.%d  %H:%M:%S", today) + "\t" + body);
 }
 
 void BrellLog::WriteCommandLine(const std::string& hex, bool send) {
     Record((send ? "SendCommand:" : "RecvData:") + hex);
 }
 
-void BrellLog::WriteLine(const std::string& text) { Record(text); }
+void BrellLog::WriteLine(const std::string& text) {
+    Record(text);
+}
 
 std::string FrameHex(std::span<const std::uint8_t> bytes) {
     static constexpr char kDigits[] = "0123456789ABCDEF";

@@ -8,15 +8,19 @@ namespace kov {
 
 SlotIds SlotIdsFromStatusReply(std::span<const std::uint8_t, kStatusReplySize> reply) {
     SlotIds ids{};
-    for (int slot = 0; slot < 8; ++slot) ids[slot] = reply[4 + slot];
-    for (int slot = 8; slot < kSlotCount; ++slot) ids[slot] = reply[17 + slot - 8];
+    for (int slot = 0; slot < 8; ++slot)
+        ids[slot] = reply[4 + slot];
+    for (int slot = 8; slot < kSlotCount; ++slot)
+        ids[slot] = reply[17 + slot - 8];
     return ids;
 }
 
 DetectResult DetectCards(CSerialComm& link, SlotIds& ids) {
     auto lock = link.LockExchange();
-    if (!SendCommand(link, DetectCardsFrame())) return DetectResult::kNotSent;
-    if (!ReadStatusReplyRetrying(link)) return DetectResult::kNoValidReply;
+    if (!SendCommand(link, DetectCardsFrame()))
+        return DetectResult::kNotSent;
+    if (!ReadStatusReplyRetrying(link))
+        return DetectResult::kNoValidReply;
     ids = SlotIdsFromStatusReply(link.statusReply);
     return DetectResult::kOk;
 }
@@ -32,8 +36,10 @@ bool TryFlushInput(CSerialComm& link) {
 
 std::optional<ClockTime> ReadDeviceClock(CSerialComm& link, std::uint8_t motherBoardId) {
     auto lock = link.LockExchange();
-    if (!TryFlushInput(link)) return std::nullopt;
-    if (!QueryDevice(link, motherBoardId, kSelectorReadClock, kFiller, kFiller)) return std::nullopt;
+    if (!TryFlushInput(link))
+        return std::nullopt;
+    if (!QueryDevice(link, motherBoardId, kSelectorReadClock, kFiller, kFiller))
+        return std::nullopt;
     return ParseClockReply(link.shortReply);
 }
 
@@ -47,7 +53,8 @@ bool SetDeviceClock(CSerialComm& link, std::uint8_t motherBoardId, const ClockTi
 std::optional<_OFFSCHEDULE_Task> ReadOfflineTask(CSerialComm& link, std::uint8_t motherBoardId,
                                                  int n) {
     const auto number = static_cast<std::uint8_t>(n);
-    if (!QueryDevice(link, motherBoardId, kSelectorReadTask, number, number)) return std::nullopt;
+    if (!QueryDevice(link, motherBoardId, kSelectorReadTask, number, number))
+        return std::nullopt;
     return UnpackTaskReply(link.queryReply);
 }
 

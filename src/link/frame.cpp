@@ -23,11 +23,14 @@ CommandFrame ComposeFrame(std::uint8_t address, std::uint8_t command,
 
 std::uint8_t FrameChecksum(const CommandFrame& frame) {
     unsigned sum = 0;
-    for (std::size_t i = 2; i <= 11; ++i) sum += frame[i];
+    for (std::size_t i = 2; i <= 11; ++i)
+        sum += frame[i];
     return static_cast<std::uint8_t>(sum);
 }
 
-void CompleteChecksum(CommandFrame& frame) { frame[12] = FrameChecksum(frame); }
+void CompleteChecksum(CommandFrame& frame) {
+    frame[12] = FrameChecksum(frame);
+}
 
 bool IsValidFrame(const CommandFrame& frame) {
     return frame[0] == kHeader1 && frame[1] == kHeader2 && frame[12] == FrameChecksum(frame);
@@ -50,7 +53,8 @@ bool HasHeader(std::span<const std::uint8_t> reply) {
 std::uint8_t BlockSum(std::span<const std::uint8_t> reply, std::size_t first, std::size_t countPos,
                       std::size_t count) {
     unsigned sum = 0;
-    for (std::size_t i = first; i <= countPos + count; ++i) sum += reply[i];
+    for (std::size_t i = first; i <= countPos + count; ++i)
+        sum += reply[i];
     return static_cast<std::uint8_t>(sum);
 }
 
@@ -58,19 +62,25 @@ std::uint8_t BlockSum(std::span<const std::uint8_t> reply, std::size_t first, st
 
 bool IsValidReply(std::span<const std::uint8_t> reply) {
     const std::size_t count = reply.size();
-    if (count != kShortReplySize && count != kQueryReplySize) return false;
-    if (!HasHeader(reply)) return false;
+    if (count != kShortReplySize && count != kQueryReplySize)
+        return false;
+    if (!HasHeader(reply))
+        return false;
     const std::size_t length = reply[17];
-    if (length + 3 > count - 15) return false;
+    if (length + 3 > count - 15)
+        return false;
     return BlockSum(reply, 15, 17, length) == reply[count - 1];
 }
 
 bool IsValidStatusReply(std::span<const std::uint8_t> reply) {
-    if (reply.size() != kStatusReplySize || !HasHeader(reply)) return false;
+    if (reply.size() != kStatusReplySize || !HasHeader(reply))
+        return false;
     const std::size_t m = reply[4];
-    if (m + 3 > 24 || BlockSum(reply, 2, 4, m) != reply[25]) return false;
+    if (m + 3 > 24 || BlockSum(reply, 2, 4, m) != reply[25])
+        return false;
     const std::size_t l = reply[17];
-    if (l + 3 > 11 || BlockSum(reply, 15, 17, l) != reply[25]) return false;
+    if (l + 3 > 11 || BlockSum(reply, 15, 17, l) != reply[25])
+        return false;
     return true;
 }
 

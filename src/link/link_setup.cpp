@@ -11,7 +11,8 @@ int ChoosePort(const std::vector<PortEntry>& table, int configured) {
     int chosen = 0;
     for (const PortEntry& entry : table) {
         chosen = entry.number;
-        if (entry.number == configured) break;
+        if (entry.number == configured)
+            break;
     }
     return chosen;
 }
@@ -19,7 +20,8 @@ int ChoosePort(const std::vector<PortEntry>& table, int configured) {
 void ApplyLinkSettings(CSerialComm& link, const std::vector<PortEntry>& ports,
                        const LinkSettings& settings) {
     const std::size_t count = std::min(ports.size(), kPortTableSize);
-    const std::vector<PortEntry> table(ports.begin(), ports.begin() + static_cast<std::ptrdiff_t>(count));
+    const std::vector<PortEntry> table(ports.begin(),
+                                       ports.begin() + static_cast<std::ptrdiff_t>(count));
     link.portNumber = ChoosePort(table, settings.port);
     link.baudRate = kBaudRate;
     link.timeout = DecimalValue(settings.timeoutText);

@@ -24,6 +24,8 @@ void ApplyLinkSettings(CSerialComm& link, const std::vector<PortEntry>& ports,
                        const LinkSettings& settings);
 
 // Port numbers the serial-port toggle accepts.
-inline bool IsOpenablePortNumber(int port) { return port >= 1 && port <= 254; }
+inline bool IsOpenablePortNumber(int port) {
+    return port >= 1 && port <= 254;
+}
 
 }  // namespace kov

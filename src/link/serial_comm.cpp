@@ -5,9 +5,13 @@
 
 namespace kov {
 
-CSerialComm::CSerialComm() : frame(BlankFrame()), clock_(&SystemClock()) { frame[2] = 0x00; }
+CSerialComm::CSerialComm() : frame(BlankFrame()), clock_(&SystemClock()) {
+    frame[2] = 0x00;
+}
 
-CSerialComm::~CSerialComm() { Close(); }
+CSerialComm::~CSerialComm() {
+    Close();
+}
 
 CSerialComm& CSerialComm::Instance() {
     static CSerialComm* link = [] {
@@ -24,7 +28,8 @@ void CSerialComm::SetPort(std::unique_ptr<SerialPort> port) {
 }
 
 bool CSerialComm::Open() {
-    if (!port_) return false;
+    if (!port_)
+        return false;
     try {
         Close();
         return port_->Open(portNumber, baudRate, timeout);
@@ -34,23 +39,28 @@ bool CSerialComm::Open() {
 }
 
 void CSerialComm::Close() {
-    if (!port_) return;
+    if (!port_)
+        return;
     try {
         port_->Close();
     } catch (const CSerialException&) {
     }
 }
 
-bool CSerialComm::IsOpen() const { return port_ && port_->IsOpen(); }
+bool CSerialComm::IsOpen() const {
+    return port_ && port_->IsOpen();
+}
 
 int CSerialComm::Write(const std::uint8_t* data, int n) {
-    if (!IsOpen()) return -1;
+    if (!IsOpen())
+        return -1;
     int done = 0;
     try {
         while (done < n) {
             const std::size_t written =
                 port_->WriteSome(data + done, static_cast<std::size_t>(n - done));
-            if (written == 0) return -1;
+            if (written == 0)
+                return -1;
             done += static_cast<int>(written);
         }
     } catch (const CSerialException&) {
@@ -60,12 +70,15 @@ int CSerialComm::Write(const std::uint8_t* data, int n) {
 }
 
 int CSerialComm::Read(std::uint8_t* buffer, int n) {
-    if (!IsOpen()) return -1;
+    if (!IsOpen())
+        return -1;
     int done = 0;
     try {
         while (done < n) {
-            const std::size_t got = port_->ReadSome(buffer + done, static_cast<std::size_t>(n - done));
-            if (got == 0) return -1;
+            const std::size_t got =
+                port_->ReadSome(buffer + done, static_cast<std::size_t>(n - done));
+            if (got == 0)
+                return -1;
             done += static_cast<int>(got);
         }
     } catch (const CSerialException&) {
@@ -75,7 +88,8 @@ int CSerialComm::Read(std::uint8_t* buffer, int n) {
 }
 
 void CSerialComm::FlushInput() {
-    if (!port_ || !port_->IsOpen()) throw CSerialException(EBADF);
+    if (!port_ || !port_->IsOpen())
+        throw CSerialException(EBADF);
     port_->FlushInput();
 }
 

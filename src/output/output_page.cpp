@@ -19,7 +19,8 @@ constexpr const char* kSubPageTitleKeys[] = {"IDS_TABLE_OUTPUTSET", "IDS_TABLE_P
 CPageDlg::CPageDlg(AppContext& context, QWidget* parent)
     : CardPageFrame(kCardNumberBox, kSubPageTabs, 0, parent), context_(context) {
     setObjectName("CPageDlg");
-    for (int i = 0; i < 3; ++i) tabs_->addTab(new QWidget(tabs_), QString());
+    for (int i = 0; i < 3; ++i)
+        tabs_->addTab(new QWidget(tabs_), QString());
     ApplyTexts();
 }
 
@@ -32,7 +33,8 @@ void CPageDlg::ApplyTexts() {
 
 void CPageDlg::RefreshAll() {
     const int card = CurrentCardId();
-    if (card != 0) SetCard(card);
+    if (card != 0)
+        SetCard(card);
 }
 
 bool CPageDlg::event(QEvent* event) {
@@ -40,7 +42,8 @@ bool CPageDlg::event(QEvent* event) {
         // Card 0 (after a resolution change) names no record: the page keeps its card.
         const int card = static_cast<int>(static_cast<KovMessage*>(event)->wParam);
         auto lock = context_.records.Lock();
-        if (context_.records.output.Find(card) != nullptr) SetCard(card);
+        if (context_.records.output.Find(card) != nullptr)
+            SetCard(card);
         return true;
     }
     return CardPageFrame::event(event);

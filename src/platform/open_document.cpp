@@ -9,11 +9,13 @@ namespace kov {
 
 bool OpenWithDefaultApp(const std::filesystem::path& path) {
     std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec)) return false;
+    if (!std::filesystem::is_regular_file(path, ec))
+        return false;
     const std::string file = path.string();
     // Fork twice so the viewer is nobody's child here: no zombie, no waiting on it.
     const pid_t child = ::fork();
-    if (child < 0) return false;
+    if (child < 0)
+        return false;
     if (child == 0) {
         ::setsid();
         if (::fork() == 0) {

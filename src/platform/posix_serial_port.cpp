@@ -16,14 +16,22 @@ namespace {
 
 speed_t BaudConstant(int baud) {
     switch (baud) {
-        case 1200: return B1200;
-        case 2400: return B2400;
-        case 4800: return B4800;
-        case 19200: return B19200;
-        case 38400: return B38400;
-        case 57600: return B57600;
-        case 115200: return B115200;
-        default: return B9600;
+        case 1200:
+            return B1200;
+        case 2400:
+            return B2400;
+        case 4800:
+            return B4800;
+        case 19200:
+            return B19200;
+        case 38400:
+            return B38400;
+        case 57600:
+            return B57600;
+        case 115200:
+            return B115200;
+        default:
+            return B9600;
     }
 }
 
@@ -36,7 +44,9 @@ constexpr int kWriteMsPerUnit = 40;
 PosixSerialPort::PosixSerialPort(std::filesystem::path programDir)
     : programDir_(std::move(programDir)) {}
 
-PosixSerialPort::~PosixSerialPort() { Close(); }
+PosixSerialPort::~PosixSerialPort() {
+    Close();
+}
 
 bool PosixSerialPort::Open(int port, int baud, int timeout) {
     Close();
@@ -69,7 +79,8 @@ bool PosixSerialPort::OpenDevice(const std::string& path, int baud, int timeout)
 
 void PosixSerialPort::Configure(int baud) {
     termios tio{};
-    if (::tcgetattr(fd_, &tio) != 0) throw CSerialException(errno);
+    if (::tcgetattr(fd_, &tio) != 0)
+        throw CSerialException(errno);
     ::cfmakeraw(&tio);
     tio.c_cflag &= ~static_cast<tcflag_t>(CSIZE | PARENB | CSTOPB | CRTSCTS);
     tio.c_cflag |= CS8 | CLOCAL | CREAD;
@@ -79,11 +90,13 @@ void PosixSerialPort::Configure(int baud) {
     const speed_t speed = BaudConstant(baud);
     ::cfsetispeed(&tio, speed);
     ::cfsetospeed(&tio, speed);
-    if (::tcsetattr(fd_, TCSANOW, &tio) != 0) throw CSerialException(errno);
+    if (::tcsetattr(fd_, TCSANOW, &tio) != 0)
+        throw CSerialException(errno);
 }
 
 void PosixSerialPort::Close() {
-    if (fd_ < 0) return;
+    if (fd_ < 0)
+        return;
     ::ioctl(fd_, TIOCNXCL);
     ::close(fd_);
     fd_ = -1;
@@ -93,50 +106,67 @@ bool PosixSerialPort::WaitFor(short events, int timeoutMs) {
     pollfd pfd{fd_, events, 0};
     for (;;) {
         const int rc = ::poll(&pfd, 1, timeoutMs);
-        if (rc < 0 && errno == EINTR) continue;
-        if (rc < 0) throw CSerialException(errno);
-        if (rc == 0) return false;
-        if (pfd.revents & (POLLERR | POLLNVAL)) throw CSerialException(EIO);
-        if (pfd.revents & events) return true;
+        if (rc < 0 && errno == EINTR)
+            continue;
+        if (rc < 0)
+            throw CSerialException(errno);
+        if (rc == 0)
+            return false;
+        if (pfd.revents & (POLLERR | POLLNVAL))
+            throw CSerialException(EIO);
+        if (pfd.revents & events)
+            return true;
         // Hang-up without data: the adapter or the other end has gone.
-        if (pfd.revents & POLLHUP) throw CSerialException(ENXIO);
+        if (pfd.revents & POLLHUP)
+            throw CSerialException(ENXIO);
         return false;
     }
 }
 
 std::size_t PosixSerialPort::WriteSome(const std::uint8_t* data, std::size_t n) {
-    if (fd_ < 0) throw CSerialException(EBADF);
+    if (fd_ < 0)
+        throw CSerialException(EBADF);
     const int bound = kWriteMsPerByte * static_cast<int>(n) + kWriteMsPerUnit * timeout_;
-    if (!WaitFor(POLLOUT, bound)) return 0;
+    if (!WaitFor(POLLOUT, bound))
+        return 0;
     const ssize_t rc = ::write(fd_, data, n);
     if (rc < 0) {
-        if (errno == EAGAIN || errno == EINTR) return 0;
+        if (errno == EAGAIN || errno == EINTR)
+            return 0;
         throw CSerialException(errno);
     }
     return static_cast<std::size_t>(rc);
 }
 
 std::size_t PosixSerialPort::ReadSome(std::uint8_t* buffer, std::size_t n) {
-    if (fd_ < 0) throw CSerialException(EBADF);
-    if (!WaitFor(POLLIN, kReadMsPerUnit * timeout_)) return 0;
+    if (fd_ < 0)
+        throw CSerialException(EBADF);
+    if (!WaitFor(POLLIN, kReadMsPerUnit * timeout_))
+        return 0;
     const ssize_t rc = ::read(fd_, buffer, n);
     if (rc < 0) {
-        if (errno == EAGAIN || errno == EINTR) return 0;
+        if (errno == EAGAIN || errno == EINTR)
+            return 0;
         throw CSerialException(errno);
     }
-    if (rc == 0) throw CSerialException(ENXIO);  // end of file: the device has gone
+    if (rc == 0)
+        throw CSerialException(ENXIO);  // end of file: the device has gone
     return static_cast<std::size_t>(rc);
 }
 
 void PosixSerialPort::FlushInput() {
-    if (fd_ < 0) throw CSerialException(EBADF);
-    if (::tcflush(fd_, TCIFLUSH) != 0) throw CSerialException(errno);
+    if (fd_ < 0)
+        throw CSerialException(EBADF);
+    if (::tcflush(fd_, TCIFLUSH) != 0)
+        throw CSerialException(errno);
 }
 
 std::string DescribeOpenError(int error, const std::string& device) {
     std::string text = "cannot open " + device + ": " + std::strerror(error);
     if (error == EACCES || error == EPERM) {
-        text += " (add your user to the 'dialout' group: sudo usermod -aG dialout $USER, then log in again)";
+        text +=
+            " (add your user to the 'dialout' group: sudo usermod -aG dialout $USER, then log in "
+            "again)";
     }
     return text;
 }

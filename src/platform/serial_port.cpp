@@ -4,10 +4,12 @@
 
 namespace kov {
 
-CSerialException::CSerialException(int error) : std::runtime_error(std::strerror(error)), error_(error) {}
+CSerialException::CSerialException(int error)
+    : std::runtime_error(std::strerror(error)), error_(error) {}
 
 bool CSerialException::GetErrorMessage(char* buffer, std::size_t size) const {
-    if (buffer == nullptr || size == 0) return false;
+    if (buffer == nullptr || size == 0)
+        return false;
     const std::string text = what();
     const std::size_t n = std::min(text.size(), size - 1);
     std::memcpy(buffer, text.data(), n);

@@ -6,7 +6,8 @@ namespace kov {
 
 std::string LanguageNameOfLocale(const std::string& locale) {
     const std::string base = locale.substr(0, locale.find_first_of(".@"));
-    if (base == "en" || base.rfind("en_", 0) == 0) return "english";
+    if (base == "en" || base.rfind("en_", 0) == 0)
+        return "english";
     // Simplified Chinese: mainland China and Singapore, or the script named outright.
     if (base == "zh" || base == "zh_CN" || base == "zh_SG" || base.rfind("zh_Hans", 0) == 0) {
         return "chinese";
@@ -17,7 +18,8 @@ std::string LanguageNameOfLocale(const std::string& locale) {
 std::string SystemLanguageName() {
     for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
         const char* value = std::getenv(variable);
-        if (value != nullptr && *value != '\0') return LanguageNameOfLocale(value);
+        if (value != nullptr && *value != '\0')
+            return LanguageNameOfLocale(value);
     }
     return {};
 }

@@ -26,8 +26,13 @@ int CKovApp::Run(int argc, char** argv) {
 
     CardConfiguration config;
     QtOperatorDialogs dialogs;
-    AppContext context{programDir,  CSerialComm::Instance(), CardRecords::Instance(), config,
-                       language,    StateChangedEvent(),     dialogs};
+    AppContext context{programDir,
+                       CSerialComm::Instance(),
+                       CardRecords::Instance(),
+                       config,
+                       language,
+                       StateChangedEvent(),
+                       dialogs};
     CKovDlg window(context);
     window.Initialise();
     window.show();

@@ -1,9 +1,9 @@
 #include "shell/kov_window.h"
 
 #include <QAction>
-#include <QDateTime>
 #include <QApplication>
 #include <QComboBox>
+#include <QDateTime>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -75,8 +75,10 @@ CKovDlg::CKovDlg(AppContext& context, QWidget* parent) : QMainWindow(parent), co
 CKovDlg::~CKovDlg() {
     // A window destroyed without the confirmed exit (a test, a crash path) still stops
     // the saver cleanly; the link must no longer log into a deleted log.
-    if (saver_) saver_->Stop();
-    if (context_.link.Log() == log_.get()) context_.link.SetLog(nullptr);
+    if (saver_)
+        saver_->Stop();
+    if (context_.link.Log() == log_.get())
+        context_.link.SetLog(nullptr);
 }
 
 QPushButton* CKovDlg::AddButton(int id, QStyle::StandardPixmap icon) {
@@ -103,21 +105,28 @@ void CKovDlg::BuildControls() {
     (new QHBoxLayout(group))->addWidget(resolutions_);
     top->addWidget(group);
 
-    connect(AddButton(1006, QStyle::SP_DialogSaveButton), &QPushButton::clicked, this, &CKovDlg::SaveProject);
+    connect(AddButton(1006, QStyle::SP_DialogSaveButton), &QPushButton::clicked, this,
+            &CKovDlg::SaveProject);
     connect(AddButton(1007, QStyle::SP_DialogOpenButton), &QPushButton::clicked, this,
             [this] { OpenProject(false); });
-    connect(AddButton(1008, QStyle::SP_BrowserReload), &QPushButton::clicked, this, &CKovDlg::AutoAdjust);
-    connect(AddButton(1009, QStyle::SP_DialogResetButton), &QPushButton::clicked, this, &CKovDlg::FactoryReset);
+    connect(AddButton(1008, QStyle::SP_BrowserReload), &QPushButton::clicked, this,
+            &CKovDlg::AutoAdjust);
+    connect(AddButton(1009, QStyle::SP_DialogResetButton), &QPushButton::clicked, this,
+            &CKovDlg::FactoryReset);
     connect(AddButton(1010, QStyle::SP_ComputerIcon), &QPushButton::clicked, this,
             &CKovDlg::CommunicationSettings);
-    connect(AddButton(1011, QStyle::SP_DriveNetIcon), &QPushButton::clicked, this, &CKovDlg::TogglePort);
-    for (int id : {1006, 1007, 1008, 1009, 1010, 1011}) top->addWidget(buttons_[id]);
+    connect(AddButton(1011, QStyle::SP_DriveNetIcon), &QPushButton::clicked, this,
+            &CKovDlg::TogglePort);
+    for (int id : {1006, 1007, 1008, 1009, 1010, 1011})
+        top->addWidget(buttons_[id]);
 
     auto* outputLabel = new QLabel(central);
     SetControlId(outputLabel, kOutputLabel);
     top->addWidget(outputLabel);
-    connect(AddButton(1013, QStyle::SP_MediaPlay), &QPushButton::clicked, this, [this] { Fade(0); });
-    connect(AddButton(1014, QStyle::SP_MediaSeekForward), &QPushButton::clicked, this, [this] { Fade(1); });
+    connect(AddButton(1013, QStyle::SP_MediaPlay), &QPushButton::clicked, this,
+            [this] { Fade(0); });
+    connect(AddButton(1014, QStyle::SP_MediaSeekForward), &QPushButton::clicked, this,
+            [this] { Fade(1); });
     top->addWidget(buttons_[1013]);
     top->addWidget(buttons_[1014]);
     fadeTime_ = new QLineEdit(central);
@@ -221,7 +230,8 @@ void CKovDlg::BuildMenu() {
     on(32792, [this] { FactoryReset(); });
     on(32794, [this] { AutoAdjust(); });
     on(32825, [this] { InternalBusReset(); });
-    for (int id : {32797, 32798, 32799}) on(id, [this] { Message("IDS_SCHEDULE_LATER"); });
+    for (int id : {32797, 32798, 32799})
+        on(id, [this] { Message("IDS_SCHEDULE_LATER"); });
     on(32800, [this] { SwitchLanguage("chinese"); });
     on(32801, [this] { SwitchLanguage("english"); });
     on(32802, [this] { About(); });
@@ -267,7 +277,8 @@ void CKovDlg::ApplyTexts() {
 }
 
 void CKovDlg::ShowPortImage() {
-    buttons_.at(1011)->setIcon(Lamp(context_.link.IsOpen() ? QColor(40, 180, 60) : QColor(200, 40, 40)));
+    buttons_.at(1011)->setIcon(
+        Lamp(context_.link.IsOpen() ? QColor(40, 180, 60) : QColor(200, 40, 40)));
 }
 
 QString CKovDlg::ClockText(const QDateTime& time) {
@@ -282,13 +293,17 @@ void CKovDlg::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
         case Qt::Key_Return:
         case Qt::Key_Enter:
-        case Qt::Key_Escape: event->accept(); return;
-        default: QMainWindow::keyPressEvent(event);
+        case Qt::Key_Escape:
+            event->accept();
+            return;
+        default:
+            QMainWindow::keyPressEvent(event);
     }
 }
 
 void CKovDlg::Message(const char* key) {
-    context_.dialogs.Message(this, ToQString(context_.language.Text(key)), MessageIcon::kInformation);
+    context_.dialogs.Message(this, ToQString(context_.language.Text(key)),
+                             MessageIcon::kInformation);
 }
 
 }  // namespace kov::ui

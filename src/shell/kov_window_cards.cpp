@@ -52,10 +52,12 @@ void CKovDlg::BuildTree() {
     const QString slotText = ToQString(language.Named("IDS_TREE_SLOT"));
     for (const bool input : {true, false}) {
         auto* group = new QTreeWidgetItem(
-            root, {ToQString(language.Named(input ? "IDS_TREE_INPUTCARDLIST" : "IDS_TREE_OUTPUTCARDLIST"))});
+            root, {ToQString(language.Named(input ? "IDS_TREE_INPUTCARDLIST"
+                                                  : "IDS_TREE_OUTPUTCARDLIST"))});
         group->setIcon(0, TreeIcon(style(), 1));
         group->setFlags(kItemFlags);
-        for (const CardSlot& card : input ? context_.config.inputCards : context_.config.outputCards) {
+        for (const CardSlot& card :
+             input ? context_.config.inputCards : context_.config.outputCards) {
             auto* item = new QTreeWidgetItem(group, {slotText + QString::number(card.slot)});
             item->setIcon(0, TreeIcon(style(), 2));
             item->setFlags(kItemFlags);
@@ -71,7 +73,8 @@ void CKovDlg::BuildTree() {
 
 QTreeWidgetItem* CKovDlg::TreeItemOfSlot(int slot) const {
     // Items are found by their text, the slot label of the card's slot.
-    const QString text = ToQString(context_.language.Named("IDS_TREE_SLOT")) + QString::number(slot);
+    const QString text =
+        ToQString(context_.language.Named("IDS_TREE_SLOT")) + QString::number(slot);
     const auto found = tree_->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
     return found.isEmpty() ? nullptr : found.front();
 }
@@ -80,8 +83,10 @@ void CKovDlg::BringTreeInLine() {
     std::vector<std::pair<int, bool>> inputs, outputs;  // (card ID, shown)
     {
         auto lock = context_.records.Lock();
-        for (const auto& r : context_.records.input.Records()) inputs.emplace_back(r.cardId, r.inputPicShow != 0);
-        for (const auto& r : context_.records.output.Records()) outputs.emplace_back(r.cardId, r.outputPicshow != 0);
+        for (const auto& r : context_.records.input.Records())
+            inputs.emplace_back(r.cardId, r.inputPicShow != 0);
+        for (const auto& r : context_.records.output.Records())
+            outputs.emplace_back(r.cardId, r.outputPicshow != 0);
     }
     auto apply = [this](DiagramCtrl& picture, const std::vector<std::pair<int, bool>>& cards) {
         for (const auto& [cardId, shown] : cards) {
@@ -112,17 +117,20 @@ void CKovDlg::OnTreeDoubleClicked(QTreeWidgetItem* item) {
     doubleClickedItem_ = item;
     tree_->setCurrentItem(item);
     const int slot = item->data(0, kSlotRole).toInt();
-    if (slot >= 1 && slot <= kSlotCount) ToggleCard(slot);
+    if (slot >= 1 && slot <= kSlotCount)
+        ToggleCard(slot);
 }
 
 void CKovDlg::OnClickTimer() {
     clickTimer_->stop();
     QTreeWidgetItem* item = pendingItem_;
     pendingItem_ = nullptr;
-    if (item == nullptr) return;
+    if (item == nullptr)
+        return;
     tree_->setCurrentItem(item);
     const int slot = item->data(0, kSlotRole).toInt();
-    if (slot >= 1 && slot <= kSlotCount) SelectCard(slot);
+    if (slot >= 1 && slot <= kSlotCount)
+        SelectCard(slot);
 }
 
 void CKovDlg::ShowInputPage(bool input) {
@@ -132,21 +140,25 @@ void CKovDlg::ShowInputPage(bool input) {
 
 void CKovDlg::SelectCard(int slot) {
     const auto it = context_.config.slotMap.find(slot);
-    if (it == context_.config.slotMap.end()) return;
+    if (it == context_.config.slotMap.end())
+        return;
     const int cardId = DecimalValue(it->second);
     const bool input = IsInputCardId(cardId);
     PostKovMessage(input ? static_cast<QObject*>(inputPage_) : outputPage_,
                    input ? WM_INPUT_CARD_SHOW : WM_OUTPUT_CARD_SHOW, cardId);
-    DiagramCtrl& picture = input ? static_cast<DiagramCtrl&>(inputField_->Picture()) : outputField_->Picture();
+    DiagramCtrl& picture =
+        input ? static_cast<DiagramCtrl&>(inputField_->Picture()) : outputField_->Picture();
     picture.SelectCard(cardId);
     ShowInputPage(input);
     const int tab = input ? kInputTab : kOutputTab;
-    if (tabs_->currentIndex() != tab) tabs_->setCurrentIndex(tab);
+    if (tabs_->currentIndex() != tab)
+        tabs_->setCurrentIndex(tab);
 }
 
 void CKovDlg::ToggleCard(int slot) {
     const auto it = context_.config.slotMap.find(slot);
-    if (it == context_.config.slotMap.end()) return;
+    if (it == context_.config.slotMap.end())
+        return;
     const int cardId = DecimalValue(it->second);
     const auto address = static_cast<std::uint8_t>(cardId);
     CSerialComm& link = context_.link;
@@ -159,15 +171,18 @@ void CKovDlg::ToggleCard(int slot) {
         {
             auto lock = context_.records.Lock();
             InputCardRecord* r = context_.records.input.Find(cardId);
-            if (r == nullptr) return;
+            if (r == nullptr)
+                return;
             r->inputPicShow = show ? 1 : 0;
             record = *r;
         }
         picture.SetCardHidden(cardId, !show);
         SendCommand(link, InputPictureDisplayFrame(address, show, record.inputtranspy));
         SendCaptureWindow(link, record, address);
-        if (item) item->setCheckState(0, show ? Qt::Checked : Qt::Unchecked);
-        if (tabs_->currentIndex() != kInputTab) tabs_->setCurrentIndex(kInputTab);
+        if (item)
+            item->setCheckState(0, show ? Qt::Checked : Qt::Unchecked);
+        if (tabs_->currentIndex() != kInputTab)
+            tabs_->setCurrentIndex(kInputTab);
         picture.update();
     } else {
         DiagramCtrl& picture = outputField_->Picture();
@@ -176,7 +191,8 @@ void CKovDlg::ToggleCard(int slot) {
         {
             auto lock = context_.records.Lock();
             OutputCardRecord* r = context_.records.output.Find(cardId);
-            if (r == nullptr) return;
+            if (r == nullptr)
+                return;
             r->outputPicshow = show ? 1 : 0;
             record = *r;
         }
@@ -184,15 +200,18 @@ void CKovDlg::ToggleCard(int slot) {
         SendCommand(link, ShowOutputPictureFrame(address, show));
         SendHorizontalSplice(link, record);
         SendVerticalSplice(link, record);
-        if (item) item->setCheckState(0, show ? Qt::Checked : Qt::Unchecked);
+        if (item)
+            item->setCheckState(0, show ? Qt::Checked : Qt::Unchecked);
         picture.update();
-        if (tabs_->currentIndex() != kOutputTab) tabs_->setCurrentIndex(kOutputTab);
+        if (tabs_->currentIndex() != kOutputTab)
+            tabs_->setCurrentIndex(kOutputTab);
     }
     context_.stateChanged.Set();
 }
 
 void CKovDlg::OnTabChosen(int index) {
-    if (index == kInputTab || index == kOutputTab) ShowInputPage(index == kInputTab);
+    if (index == kInputTab || index == kOutputTab)
+        ShowInputPage(index == kInputTab);
 }
 
 bool CKovDlg::event(QEvent* event) {
@@ -218,7 +237,8 @@ void CKovDlg::HandleMessage(int message, qintptr wParam, qintptr lParam) {
             break;
         }
         case WM_INPUT_LAYOUT_CHANGED:
-            if (wParam != 0) inputField_->SetResolutionCode(static_cast<int>(wParam) + 1);
+            if (wParam != 0)
+                inputField_->SetResolutionCode(static_cast<int>(wParam) + 1);
             inputField_->Refresh();
             break;
         case WM_OUTPUT_LAYOUT_CHANGED:
@@ -226,13 +246,15 @@ void CKovDlg::HandleMessage(int message, qintptr wParam, qintptr lParam) {
             ResendVisibleSplices();
             break;
         case WM_INPUT_TRANSPARENCY:
-            SendCommand(context_.link, InputPictureDisplayFrame(static_cast<std::uint8_t>(cardId),
-                                                                !inputField_->Picture().IsCardHidden(cardId),
-                                                                static_cast<int>(lParam)));
+            SendCommand(context_.link,
+                        InputPictureDisplayFrame(static_cast<std::uint8_t>(cardId),
+                                                 !inputField_->Picture().IsCardHidden(cardId),
+                                                 static_cast<int>(lParam)));
             break;
         case WM_CARD_RESET: {
             const bool input = IsInputCardId(cardId);
-            DiagramCtrl& picture = input ? static_cast<DiagramCtrl&>(inputField_->Picture()) : outputField_->Picture();
+            DiagramCtrl& picture =
+                input ? static_cast<DiagramCtrl&>(inputField_->Picture()) : outputField_->Picture();
             picture.SetCardHidden(cardId, true);
             if (QTreeWidgetItem* item = TreeItemOfSlot(context_.config.SlotOf(cardId))) {
                 item->setCheckState(0, Qt::Unchecked);
@@ -245,7 +267,8 @@ void CKovDlg::HandleMessage(int message, qintptr wParam, qintptr lParam) {
             tree_->viewport()->update();
             break;
         }
-        default: break;
+        default:
+            break;
     }
 }
 
@@ -254,7 +277,8 @@ void CKovDlg::ResendVisibleSplices() {
     {
         auto lock = context_.records.Lock();
         for (const auto& r : context_.records.output.Records()) {
-            if (!outputField_->Picture().IsCardHidden(r.cardId)) shown.push_back(r);
+            if (!outputField_->Picture().IsCardHidden(r.cardId))
+                shown.push_back(r);
         }
     }
     for (const auto& record : shown) {
@@ -267,16 +291,19 @@ std::vector<bool> CKovDlg::HiddenFlags(bool input) const {
     std::vector<bool> hidden;
     auto lock = context_.records.Lock();
     if (input) {
-        for (const auto& r : context_.records.input.Records()) hidden.push_back(inputField_->Picture().IsCardHidden(r.cardId));
+        for (const auto& r : context_.records.input.Records())
+            hidden.push_back(inputField_->Picture().IsCardHidden(r.cardId));
     } else {
-        for (const auto& r : context_.records.output.Records()) hidden.push_back(outputField_->Picture().IsCardHidden(r.cardId));
+        for (const auto& r : context_.records.output.Records())
+            hidden.push_back(outputField_->Picture().IsCardHidden(r.cardId));
     }
     return hidden;
 }
 
 void CKovDlg::ChangeResolution(int index) {
     const auto table = ResolutionTable();
-    if (index < 0 || index >= static_cast<int>(kResolutionCount)) return;
+    if (index < 0 || index >= static_cast<int>(kResolutionCount))
+        return;
     const ResolutionEntry entry = table[static_cast<std::size_t>(index)];
     InputCardRecord first;
     bool haveFirst = false;

@@ -50,7 +50,8 @@ void CKovDlg::SelectFirstInputResolution() {
     int code = 0;
     {
         auto lock = context_.records.Lock();
-        if (context_.records.input.Count() > 0) code = context_.records.input.At(0).inputResolution.code;
+        if (context_.records.input.Count() > 0)
+            code = context_.records.input.At(0).inputResolution.code;
     }
     resolutions_->setCurrentIndex(resolutions_->findData(code));
 }
@@ -63,29 +64,35 @@ void CKovDlg::RefreshAfterRead() {
             firstInput = context_.records.input.At(0).cardId;
             code = context_.records.input.At(0).inputResolution.code;
         }
-        if (context_.records.output.Count() > 0) firstOutput = context_.records.output.At(0).cardId;
+        if (context_.records.output.Count() > 0)
+            firstOutput = context_.records.output.At(0).cardId;
     }
     PostKovMessage(inputPage_, WM_INPUT_CARD_SHOW, firstInput);
     PostKovMessage(outputPage_, WM_OUTPUT_CARD_SHOW, firstOutput);
     SelectFirstInputResolution();
-    if (code != 0) inputField_->SetResolutionCode(code);
+    if (code != 0)
+        inputField_->SetResolutionCode(code);
     inputField_->Refresh();
     outputField_->Refresh();
     BringTreeInLine();
 }
 
 void CKovDlg::OpenProject(bool fromMenu) {
-    const QString path =
-        context_.dialogs.OpenFile(this, fromMenu ? kMenuOpenFilter : kProjectFilter, kProjectSuffix);
-    if (path.isEmpty()) return;
-    if (!ReadProjectFile(path.toStdString(), context_.records).opened) Message("IDS_FIND_FILE");
+    const QString path = context_.dialogs.OpenFile(
+        this, fromMenu ? kMenuOpenFilter : kProjectFilter, kProjectSuffix);
+    if (path.isEmpty())
+        return;
+    if (!ReadProjectFile(path.toStdString(), context_.records).opened)
+        Message("IDS_FIND_FILE");
     RefreshAfterRead();
 }
 
 void CKovDlg::SaveProject() {
     const QString path = context_.dialogs.SaveFile(this, kProjectFilter, kProjectSuffix);
-    if (path.isEmpty()) return;
-    if (!WriteProjectFile(path.toStdString(), context_.records.Snapshot())) Message("IDS_SAVE_FAILED");
+    if (path.isEmpty())
+        return;
+    if (!WriteProjectFile(path.toStdString(), context_.records.Snapshot()))
+        Message("IDS_SAVE_FAILED");
 }
 
 void CKovDlg::AutoAdjust() {
@@ -97,9 +104,11 @@ void CKovDlg::AutoAdjust() {
 
 void CKovDlg::FactoryReset() {
     CDefaultSetup confirm(context_, this);  // its OK sends the factory-reset frame
-    if (context_.dialogs.ShowModal(confirm) != QDialog::Accepted) return;
+    if (context_.dialogs.ShowModal(confirm) != QDialog::Accepted)
+        return;
     context_.records.Release();
-    if (!context_.records.Load(context_.config, context_.programDir)) Message("IDS_CONFIGURE_FILE");
+    if (!context_.records.Load(context_.config, context_.programDir))
+        Message("IDS_CONFIGURE_FILE");
     inputField_->Build();
     SelectFirstInputResolution();
     outputField_->Initialise();
@@ -111,22 +120,27 @@ void CKovDlg::FactoryReset() {
 
 void CKovDlg::InternalBusReset() {
     CIntBusDlg confirm(context_, this);  // its OK sends the internal bus reset frame
-    if (context_.dialogs.ShowModal(confirm) != QDialog::Accepted) return;
+    if (context_.dialogs.ShowModal(confirm) != QDialog::Accepted)
+        return;
     const int source = InputSourceTable()[kInternalBusListEntry].code;
     auto lock = context_.records.Lock();
-    for (auto& record : context_.records.input.Records()) record.baseMapinputSrc = source;
+    for (auto& record : context_.records.input.Records())
+        record.baseMapinputSrc = source;
 }
 
 void CKovDlg::OnFadeEdited(const QString& text) {
     const int value = DecimalValue(text.toStdString());
-    if (value > kMaxFadeSeconds) fadeTime_->setText(QString::asprintf("%d", kMaxFadeSeconds));
-    if (value < 0) fadeTime_->setText(QString::asprintf("%d", 0));
+    if (value > kMaxFadeSeconds)
+        fadeTime_->setText(QString::asprintf("%d", kMaxFadeSeconds));
+    if (value < 0)
+        fadeTime_->setText(QString::asprintf("%d", 0));
 }
 
 void CKovDlg::Fade(int picture) {
     const auto frame = FadeFrame(picture == 0 ? FadeTarget::kPicture1 : FadeTarget::kPicture2,
                                  DecimalValue(fadeTime_->text().toStdString()));
-    if (frame) SendCommand(context_.link, *frame);
+    if (frame)
+        SendCommand(context_.link, *frame);
 }
 
 void CKovDlg::TogglePort() {
@@ -173,11 +187,13 @@ void CKovDlg::UserManual() {
     const char* file = name == "english"   ? "KOV-Q730A User Manual.pdf"
                        : name == "chinese" ? "KOV-Q730A User Manual-chinese.pdf"
                                            : nullptr;
-    if (file == nullptr || !OpenWithDefaultApp(context_.programDir / file)) Message("IDS_Helpstr");
+    if (file == nullptr || !OpenWithDefaultApp(context_.programDir / file))
+        Message("IDS_Helpstr");
 }
 
 void CKovDlg::SynchroniseDevice() {
-    if (syncThread_.joinable()) return;  // one synchronisation at a time
+    if (syncThread_.joinable())
+        return;  // one synchronisation at a time
     const RecordsSnapshot snapshot = context_.records.Snapshot();
     const std::vector<bool> inputHidden = HiddenFlags(true);
     const std::vector<bool> outputHidden = HiddenFlags(false);
@@ -193,23 +209,29 @@ void CKovDlg::SynchroniseDevice() {
     // The worker owns the link until it is done (the link's lock keeps any other exchange
     // out meanwhile); it reports to the window only through queued calls.
     syncThread_ = std::thread([this, progress, snapshot, inputHidden, outputHidden] {
-        const int sent = Synchronise(context_.link, snapshot, inputHidden, outputHidden,
-                                     [progress](int done, int) {
-                                         QMetaObject::invokeMethod(progress, [progress, done] {
-                                             progress->setValue(done);
-                                         }, Qt::QueuedConnection);
-                                     }).sent;
-        QMetaObject::invokeMethod(this, [this, progress, sent] {
-            progress->close();
-            progress->deleteLater();
-            WaitForSynchronisation();
-            emit synchroniseFinished(sent);
-        }, Qt::QueuedConnection);
+        const int sent =
+            Synchronise(context_.link, snapshot, inputHidden, outputHidden,
+                        [progress](int done, int) {
+                            QMetaObject::invokeMethod(
+                                progress, [progress, done] { progress->setValue(done); },
+                                Qt::QueuedConnection);
+                        })
+                .sent;
+        QMetaObject::invokeMethod(
+            this,
+            [this, progress, sent] {
+                progress->close();
+                progress->deleteLater();
+                WaitForSynchronisation();
+                emit synchroniseFinished(sent);
+            },
+            Qt::QueuedConnection);
     });
 }
 
 void CKovDlg::WaitForSynchronisation() {
-    if (syncThread_.joinable()) syncThread_.join();
+    if (syncThread_.joinable())
+        syncThread_.join();
 }
 
 void CKovDlg::RecallTemplate(int n) {

@@ -36,7 +36,8 @@ void CKovDlg::Initialise() {
     c.link.SetLog(log_.get());
 
     if (!ReadCardConfiguration(c.programDir / kBoardConfigFileName, c.config)) {
-        c.dialogs.Message(this, ToQString(c.language.Named("IDS_CONFIGURE_FILE")), MessageIcon::kError);
+        c.dialogs.Message(this, ToQString(c.language.Named("IDS_CONFIGURE_FILE")),
+                          MessageIcon::kError);
     }
 
     ShowPortImage();
@@ -46,7 +47,8 @@ void CKovDlg::Initialise() {
     TogglePort();
 
     if (!c.records.Load(c.config, c.programDir)) {
-        c.dialogs.Message(this, ToQString(c.language.Named("IDS_CONFIGURE_FILE")), MessageIcon::kError);
+        c.dialogs.Message(this, ToQString(c.language.Named("IDS_CONFIGURE_FILE")),
+                          MessageIcon::kError);
     }
     SelectFirstInputResolution();
 
@@ -63,7 +65,8 @@ void CKovDlg::Initialise() {
                          c.dialogs.Question(this, ToQString(c.language.Named("IDS_RESTART")));
     if (restore) {
         if (!ReadProjectFile(c.programDir / kStateFileName, c.records).opened) {
-            c.dialogs.Message(this, ToQString(c.language.Named("IDS_FIND_FILE")), MessageIcon::kWarning);
+            c.dialogs.Message(this, ToQString(c.language.Named("IDS_FIND_FILE")),
+                              MessageIcon::kWarning);
         }
         RefreshAfterRead();
         settings.WriteExitMarker(0);
@@ -92,10 +95,12 @@ void CKovDlg::Shutdown() {
     WaitForSynchronisation();
     clockTimer_->stop();
     clickTimer_->stop();
-    if (saver_) saver_->Stop();  // one last save of everything changed so far
+    if (saver_)
+        saver_->Stop();  // one last save of everything changed so far
     saver_.reset();
     Settings(context_.programDir).WriteExitMarker(1);
-    if (log_) log_->WriteLine("ExitSystem");
+    if (log_)
+        log_->WriteLine("ExitSystem");
     context_.records.Release();
     context_.link.Close();
     context_.link.SetLog(nullptr);

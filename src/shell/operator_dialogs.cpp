@@ -11,7 +11,8 @@ namespace {
 
 // Adds the default suffix when the operator typed a name without one.
 QString WithSuffix(const QString& path, const QString& suffix) {
-    if (path.isEmpty() || suffix.isEmpty() || !QFileInfo(path).suffix().isEmpty()) return path;
+    if (path.isEmpty() || suffix.isEmpty() || !QFileInfo(path).suffix().isEmpty())
+        return path;
     return path + "." + suffix;
 }
 
@@ -20,9 +21,15 @@ QString WithSuffix(const QString& path, const QString& suffix) {
 void QtOperatorDialogs::Message(QWidget* parent, const QString& text, MessageIcon icon) {
     const QString title = QApplication::applicationDisplayName();
     switch (icon) {
-        case MessageIcon::kInformation: QMessageBox::information(parent, title, text); break;
-        case MessageIcon::kWarning: QMessageBox::warning(parent, title, text); break;
-        case MessageIcon::kError: QMessageBox::critical(parent, title, text); break;
+        case MessageIcon::kInformation:
+            QMessageBox::information(parent, title, text);
+            break;
+        case MessageIcon::kWarning:
+            QMessageBox::warning(parent, title, text);
+            break;
+        case MessageIcon::kError:
+            QMessageBox::critical(parent, title, text);
+            break;
     }
 }
 
@@ -36,7 +43,8 @@ QString QtOperatorDialogs::OpenFile(QWidget* parent, const QString& filter, cons
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(suffix);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
     return dialog.selectedFiles().front();
 }
 
@@ -45,12 +53,17 @@ QString QtOperatorDialogs::SaveFile(QWidget* parent, const QString& filter, cons
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(suffix);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
     return WithSuffix(dialog.selectedFiles().front(), suffix);
 }
 
-int QtOperatorDialogs::ShowModal(QDialog& dialog) { return dialog.exec(); }
+int QtOperatorDialogs::ShowModal(QDialog& dialog) {
+    return dialog.exec();
+}
 
-void QtOperatorDialogs::Beep() { QApplication::beep(); }
+void QtOperatorDialogs::Beep() {
+    QApplication::beep();
+}
 
 }  // namespace kov::ui

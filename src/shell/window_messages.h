@@ -35,7 +35,9 @@ inline bool IsKovMessage(const QEvent* event) {
 }
 
 // The message of event, or 0 when it is none of ours.
-inline int MessageOf(const QEvent* event) { return IsKovMessage(event) ? static_cast<int>(event->type()) : 0; }
+inline int MessageOf(const QEvent* event) {
+    return IsKovMessage(event) ? static_cast<int>(event->type()) : 0;
+}
 
 // Posts message to receiver; it is delivered from the event loop.
 inline void PostKovMessage(QObject* receiver, int message, qintptr wParam = 0, qintptr lParam = 0) {

@@ -20,7 +20,8 @@ public:
     // True when the event was (or became) signalled within timeout; the event is then reset.
     bool WaitFor(std::chrono::milliseconds timeout) {
         std::unique_lock lock(mutex_);
-        if (!cv_.wait_for(lock, timeout, [this] { return signalled_; })) return false;
+        if (!cv_.wait_for(lock, timeout, [this] { return signalled_; }))
+            return false;
         signalled_ = false;
         return true;
     }

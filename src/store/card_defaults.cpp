@@ -24,7 +24,8 @@ public:
 
     // Copies the whole table entry; a code that is not in the table keeps the old entry.
     void ReadResolution(const char* key, ResolutionEntry& field) const {
-        if (const ResolutionEntry* entry = FindResolution(Number(key))) field = *entry;
+        if (const ResolutionEntry* entry = FindResolution(Number(key)))
+            field = *entry;
     }
 
 private:
@@ -36,7 +37,8 @@ private:
 
 bool InputCardIni::ReadFile(const std::filesystem::path& programDir, const std::string& file) {
     const auto path = programDir / file;
-    if (!IsReadable(path)) return false;
+    if (!IsReadable(path))
+        return false;
     InputCardRecord& d = defaults;
     const DefaultsSection info(path, "InPutCardInfo");
     info.ReadResolution("inputResolution", d.inputResolution);
@@ -74,7 +76,8 @@ bool InputCardIni::ReadFile(const std::filesystem::path& programDir, const std::
 
 bool OutputCardIni::ReadFile(const std::filesystem::path& programDir, const std::string& file) {
     const auto path = programDir / file;
-    if (!IsReadable(path)) return false;
+    if (!IsReadable(path))
+        return false;
     OutputCardRecord& d = defaults;
     const DefaultsSection info(path, "OutPutCardInfo");
     info.Read("OutPutinputSrc", d.OutPutinputSrc);

@@ -32,7 +32,9 @@ struct CardConfiguration {
 };
 
 // 128-255 is an input card; 0 is an empty slot; anything else an output card.
-inline bool IsInputCardId(int id) { return id / 128 == 1; }
+inline bool IsInputCardId(int id) {
+    return id / 128 == 1;
+}
 
 // Reads the file into config. False, with config left empty (mother board ID unchanged),
 // when the file cannot be read.
@@ -40,7 +42,8 @@ bool ReadCardConfiguration(const std::filesystem::path& file, CardConfiguration&
 
 // Writes the 14 slot IDs; the mother board section is left alone. The file is never
 // created: false, with nothing written, when it cannot be read.
-bool WriteCardConfiguration(const std::filesystem::path& file, const std::array<int, kSlotCount>& ids);
+bool WriteCardConfiguration(const std::filesystem::path& file,
+                            const std::array<int, kSlotCount>& ids);
 
 // A configuration ticked by hand: an output card's ID is its slot, the ticked input slots
 // get 129, 130, ... in slot order. A slot ticked both ways counts as an output card.

@@ -25,9 +25,11 @@ public:
 
     // The record with that card ID; card ID 0 is never found.
     Record* Find(int cardId) {
-        if (cardId == 0) return nullptr;
+        if (cardId == 0)
+            return nullptr;
         for (Record& r : records_) {
-            if (r.cardId == cardId) return &r;
+            if (r.cardId == cardId)
+                return &r;
         }
         return nullptr;
     }

@@ -15,7 +15,8 @@ std::string_view EmbeddedBytes(int id) {
 
 bool WriteDefaultFile(int id, const std::filesystem::path& path) {
     for (std::size_t i = 0; i < kEmbeddedFileCount; ++i) {
-        if (kEmbeddedFiles[i].id != id) continue;
+        if (kEmbeddedFiles[i].id != id)
+            continue;
         WriteFileAtomically(path, EmbeddedBytes(id));
         return true;
     }

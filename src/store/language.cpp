@@ -41,16 +41,19 @@ Language::Language(fs::path programDir)
 fs::path Language::FindFile(const std::string& wanted) const {
     std::error_code ec;
     for (const auto& entry : fs::directory_iterator(programDir_ / "Language", ec)) {
-        if (entry.path().extension() != ".ini" || entry.is_directory(ec)) continue;
+        if (entry.path().extension() != ".ini" || entry.is_directory(ec))
+            continue;
         const std::string name =
             ReadProfileString(entry.path(), "Setting", "Language", "", kTextBuffer);
-        if (!name.empty() && name == wanted) return entry.path();
+        if (!name.empty() && name == wanted)
+            return entry.path();
     }
     return {};
 }
 
 std::string Language::Load(std::string wanted) {
-    if (wanted.empty()) wanted = settings_.ReadLanguageName(kTextBuffer, "English");
+    if (wanted.empty())
+        wanted = settings_.ReadLanguageName(kTextBuffer, "English");
     current_ = FindFile(wanted);
     if (current_.empty()) {
         // Put back the shipped files that are missing (never over an operator's own copy)
@@ -58,13 +61,16 @@ std::string Language::Load(std::string wanted) {
         const fs::path folder = programDir_ / "Language";
         std::error_code ec;
         fs::create_directory(folder, ec);
-        if (!IsReadable(folder / "Chinese.ini")) WriteDefaultFile(kDefaultChineseId, folder / "Chinese.ini");
-        if (!IsReadable(folder / "English.ini")) WriteDefaultFile(kDefaultEnglishId, folder / "English.ini");
+        if (!IsReadable(folder / "Chinese.ini"))
+            WriteDefaultFile(kDefaultChineseId, folder / "Chinese.ini");
+        if (!IsReadable(folder / "English.ini"))
+            WriteDefaultFile(kDefaultEnglishId, folder / "English.ini");
         current_ = FindFile(wanted);
         if (current_.empty()) {
             wanted = kFallbackName;
             current_ = FindFile(wanted);
-            if (current_.empty()) current_ = folder / "English.ini";
+            if (current_.empty())
+                current_ = folder / "English.ini";
         }
     }
     name_ = wanted;
@@ -72,9 +78,13 @@ std::string Language::Load(std::string wanted) {
     return name_;
 }
 
-std::string Language::RawText(std::string_view key) const { return ReadString(current_, key); }
+std::string Language::RawText(std::string_view key) const {
+    return ReadString(current_, key);
+}
 
-std::string Language::Text(std::string_view key) const { return ExpandLineBreaks(RawText(key)); }
+std::string Language::Text(std::string_view key) const {
+    return ExpandLineBreaks(RawText(key));
+}
 
 std::string Language::DialogTitle(int dialogId) const {
     return RawText("IDD" + std::to_string(dialogId) + "_Title");
@@ -86,18 +96,23 @@ std::string Language::ControlCaption(int controlId) const {
 
 void Language::LoadNamedTexts() {
     std::size_t i = 0;
-    for (const std::string_view key : kNamedTextKeys) named_[i++] = Text(key);
-    for (const std::string_view key : kExtraTextKeys) named_[i++] = Text(key);
+    for (const std::string_view key : kNamedTextKeys)
+        named_[i++] = Text(key);
+    for (const std::string_view key : kExtraTextKeys)
+        named_[i++] = Text(key);
 }
 
 const std::string& Language::Named(std::string_view key) const {
     static const std::string kEmpty;
     auto at = [&](auto& keys, std::size_t offset) -> const std::string* {
         const auto it = std::find(keys.begin(), keys.end(), key);
-        return it == keys.end() ? nullptr : &named_[offset + static_cast<std::size_t>(it - keys.begin())];
+        return it == keys.end() ? nullptr
+                                : &named_[offset + static_cast<std::size_t>(it - keys.begin())];
     };
-    if (const std::string* text = at(kNamedTextKeys, 0)) return *text;
-    if (const std::string* text = at(kExtraTextKeys, kNamedTextKeys.size())) return *text;
+    if (const std::string* text = at(kNamedTextKeys, 0))
+        return *text;
+    if (const std::string* text = at(kExtraTextKeys, kNamedTextKeys.size()))
+        return *text;
     return kEmpty;
 }
 

@@ -18,27 +18,69 @@ namespace kov {
 
 // The named texts, in load order.
 inline constexpr std::array<std::string_view, 64> kNamedTextKeys = {
-    "IDS_TREE_SLOT",         "IDS_TREE_CARDLIST",    "IDS_TREE_INPUTCARDLIST",
-    "IDS_TREE_OUTPUTCARDLIST", "IDS_INPUTCARD",      "IDS_OUTPUT",
-    "IDS_TABLE_INPUT",       "IDS_TABLE_OUTPUT",     "IDS_TABLE_PICADJUST",
-    "IDS_TABLE_PICWORD",     "IDS_TABLE_BASEMAP",    "IDS_TABLE_OUTPUTSET",
-    "IDS_TABLE_DOUBLEPIC",   "IDS_BNT_COM",          "IDS_SCHEDULE_ID",
-    "IDS_SCHEDULE_CYCLE",    "IDS_SCHEDULE_PERIOD",  "IDS_SCHEDULE_TIME",
-    "IDS_SCHEDULE_METHOD",   "IDS_SCHEDULE_DESCRIBE", "IDS_SCHEDULE_MODELID",
-    "IDS_COLOR_CUSTOM",      "IDS_COLOR_STANDARD",   "IDS_COLOR_WARM",
-    "IDS_COLOR_COLD",        "IDS_GAMMA_CLOSE",      "IDS_CONFIGURE_FILE",
-    "IDS_FIND_FILE",         "IDS_PORT",             "IDS_PORT_CHANGE",
-    "IDS_ONEDAY",            "IDS_SCRIPT",           "IDS_SOURCE",
-    "IDS_LST_NOCONTENT",     "IDS_PLS_SELONE",       "IDS_SURE_DELALL",
-    "IDS_SAVE_SUCCESS",      "IDS_SAVE_FAILED",      "IDS_RESTART",
-    "IDS_OPENCOM",           "IDS_COMEXIST",         "IDS_OPENPORT",
-    "IDS_FILEOPEN_FAILED",   "IDS_SCHEDULE_START",   "IDS_SCHEDULE_STOP",
-    "IDS_SCHEDULE_SECLECT",  "IDS_EVERYDAY",         "IDS_EVERYWEEK",
-    "IDS_ONCE",              "IDS_PROC_SCRIPT",      "IDS_CHNL",
-    "IDS_EVERYDAT",          "IDS_DAY1",             "IDS_DAY2",
-    "IDS_DAY3",              "IDS_DAY4",             "IDS_DAY5",
-    "IDS_DAY6",              "IDS_DAY7",             "IDS_INVALID",
-    "IDS_Helpstr",           "IDS_CARD_ID",          "IDS_CARD_SLOT",
+    "IDS_TREE_SLOT",
+    "IDS_TREE_CARDLIST",
+    "IDS_TREE_INPUTCARDLIST",
+    "IDS_TREE_OUTPUTCARDLIST",
+    "IDS_INPUTCARD",
+    "IDS_OUTPUT",
+    "IDS_TABLE_INPUT",
+    "IDS_TABLE_OUTPUT",
+    "IDS_TABLE_PICADJUST",
+    "IDS_TABLE_PICWORD",
+    "IDS_TABLE_BASEMAP",
+    "IDS_TABLE_OUTPUTSET",
+    "IDS_TABLE_DOUBLEPIC",
+    "IDS_BNT_COM",
+    "IDS_SCHEDULE_ID",
+    "IDS_SCHEDULE_CYCLE",
+    "IDS_SCHEDULE_PERIOD",
+    "IDS_SCHEDULE_TIME",
+    "IDS_SCHEDULE_METHOD",
+    "IDS_SCHEDULE_DESCRIBE",
+    "IDS_SCHEDULE_MODELID",
+    "IDS_COLOR_CUSTOM",
+    "IDS_COLOR_STANDARD",
+    "IDS_COLOR_WARM",
+    "IDS_COLOR_COLD",
+    "IDS_GAMMA_CLOSE",
+    "IDS_CONFIGURE_FILE",
+    "IDS_FIND_FILE",
+    "IDS_PORT",
+    "IDS_PORT_CHANGE",
+    "IDS_ONEDAY",
+    "IDS_SCRIPT",
+    "IDS_SOURCE",
+    "IDS_LST_NOCONTENT",
+    "IDS_PLS_SELONE",
+    "IDS_SURE_DELALL",
+    "IDS_SAVE_SUCCESS",
+    "IDS_SAVE_FAILED",
+    "IDS_RESTART",
+    "IDS_OPENCOM",
+    "IDS_COMEXIST",
+    "IDS_OPENPORT",
+    "IDS_FILEOPEN_FAILED",
+    "IDS_SCHEDULE_START",
+    "IDS_SCHEDULE_STOP",
+    "IDS_SCHEDULE_SECLECT",
+    "IDS_EVERYDAY",
+    "IDS_EVERYWEEK",
+    "IDS_ONCE",
+    "IDS_PROC_SCRIPT",
+    "IDS_CHNL",
+    "IDS_EVERYDAT",
+    "IDS_DAY1",
+    "IDS_DAY2",
+    "IDS_DAY3",
+    "IDS_DAY4",
+    "IDS_DAY5",
+    "IDS_DAY6",
+    "IDS_DAY7",
+    "IDS_INVALID",
+    "IDS_Helpstr",
+    "IDS_CARD_ID",
+    "IDS_CARD_SLOT",
     "IDS_CARD_TYPE",
 };
 
@@ -132,31 +174,41 @@ inline constexpr std::array<MenuKey, 55> kMenuKeys = {{
 
 // Windows relabelled with dialog id 102: the main window and its eight pages.
 inline constexpr std::array<int, 16> kMainWindowControlIds = {
-    1122, 1004, 1006, 1007, 1008, 1009, 1010, 1011,
-    1013, 1014, 1015, 1233, 1256, 1017, 1026, 1232,
+    1122, 1004, 1006, 1007, 1008, 1009, 1010, 1011, 1013, 1014, 1015, 1233, 1256, 1017, 1026, 1232,
 };
-inline constexpr std::array<int, 11> kInputCardPageControlIds = {  // template 149
+inline constexpr std::array<int, 11> kInputCardPageControlIds = {
+    // template 149
     1056, 1057, 1055, 1090, 1059, 1060, 1061, 1025, 1062, 1086, 1026,
 };
-inline constexpr std::array<int, 10> kInputPictureControlIds = {  // template 150
+inline constexpr std::array<int, 10> kInputPictureControlIds = {
+    // template 150
     1091, 1063, 1092, 1064, 1093, 1065, 1094, 1066, 1067, 1068,
 };
-inline constexpr std::array<int, 14> kPictureWordControlIds = {  // template 151
+inline constexpr std::array<int, 14> kPictureWordControlIds = {
+    // template 151
     1075, 1076, 1218, 1219, 1079, 1080, 1081, 1082, 1095, 1083, 1096, 1084, 1097, 1085,
 };
-inline constexpr std::array<int, 5> kBaseMapControlIds = {  // template 152
+inline constexpr std::array<int, 5> kBaseMapControlIds = {
+    // template 152
     1070, 1071, 1073, 1072, 1074,
 };
-inline constexpr std::array<int, 15> kOutputCardPageControlIds = {  // template 143
+inline constexpr std::array<int, 15> kOutputCardPageControlIds = {
+    // template 143
     1132, 1220, 1020, 1015, 1030, 1133, 1028, 1134, 1221, 1022, 1023, 1222, 1031, 1087, 1088,
 };
-inline constexpr std::array<int, 4> kOutputWindowControlIds = {  // template 146
-    1223, 1224, 1035, 1036,
+inline constexpr std::array<int, 4> kOutputWindowControlIds = {
+    // template 146
+    1223,
+    1224,
+    1035,
+    1036,
 };
-inline constexpr std::array<int, 11> kOutputPictureControlIds = {  // template 147
+inline constexpr std::array<int, 11> kOutputPictureControlIds = {
+    // template 147
     1037, 1041, 1038, 1020, 1039, 1021, 1040, 1022, 1042, 1043, 1069,
 };
-inline constexpr std::array<int, 15> kDoublePictureControlIds = {  // template 148
+inline constexpr std::array<int, 15> kDoublePictureControlIds = {
+    // template 148
     1043, 1044, 1045, 1046, 1225, 1226, 1047, 1176, 1048, 1227, 1228, 1229, 1230, 1025, 1231,
 };
 
@@ -182,18 +234,103 @@ inline constexpr std::array<RelabelledWindow, 9> kMainWindowRelabelled = {{
 // each id once (1015, 1020, 1022, 1025, 1026 and 1043 occur in two of the windows).
 inline constexpr std::array<int, 95> kDialog102ControlIds = {
     // main window
-    1122, 1004, 1006, 1007, 1008, 1009, 1010, 1011, 1013, 1014, 1015, 1233, 1256, 1017, 1026,
+    1122,
+    1004,
+    1006,
+    1007,
+    1008,
+    1009,
+    1010,
+    1011,
+    1013,
+    1014,
+    1015,
+    1233,
+    1256,
+    1017,
+    1026,
     1232,
     // input card page and its sub-pages
-    1056, 1057, 1055, 1090, 1059, 1060, 1061, 1025, 1062, 1086,
-    1091, 1063, 1092, 1064, 1093, 1065, 1094, 1066, 1067, 1068,
-    1075, 1076, 1218, 1219, 1079, 1080, 1081, 1082, 1095, 1083, 1096, 1084, 1097, 1085,
-    1070, 1071, 1073, 1072, 1074,
+    1056,
+    1057,
+    1055,
+    1090,
+    1059,
+    1060,
+    1061,
+    1025,
+    1062,
+    1086,
+    1091,
+    1063,
+    1092,
+    1064,
+    1093,
+    1065,
+    1094,
+    1066,
+    1067,
+    1068,
+    1075,
+    1076,
+    1218,
+    1219,
+    1079,
+    1080,
+    1081,
+    1082,
+    1095,
+    1083,
+    1096,
+    1084,
+    1097,
+    1085,
+    1070,
+    1071,
+    1073,
+    1072,
+    1074,
     // output card page and its sub-pages
-    1132, 1220, 1020, 1030, 1133, 1028, 1134, 1221, 1022, 1023, 1222, 1031, 1087, 1088,
-    1223, 1224, 1035, 1036,
-    1037, 1041, 1038, 1039, 1021, 1040, 1042, 1043, 1069,
-    1044, 1045, 1046, 1225, 1226, 1047, 1176, 1048, 1227, 1228, 1229, 1230, 1231,
+    1132,
+    1220,
+    1020,
+    1030,
+    1133,
+    1028,
+    1134,
+    1221,
+    1022,
+    1023,
+    1222,
+    1031,
+    1087,
+    1088,
+    1223,
+    1224,
+    1035,
+    1036,
+    1037,
+    1041,
+    1038,
+    1039,
+    1021,
+    1040,
+    1042,
+    1043,
+    1069,
+    1044,
+    1045,
+    1046,
+    1225,
+    1226,
+    1047,
+    1176,
+    1048,
+    1227,
+    1228,
+    1229,
+    1230,
+    1231,
 };
 
 // Communication settings.
@@ -202,9 +339,8 @@ inline constexpr std::array<int, 8> kDialog130ControlIds = {
 };
 // Card configuration: list, buttons, output boxes of slots 1-14, input boxes of slots 1-14.
 inline constexpr std::array<int, 32> kDialog164ControlIds = {
-    1016, 1236, 1237, 1239,
-    1240, 1241, 1242, 1243, 1244, 1245, 1246, 1247, 1248, 1056, 1057, 1058, 1059, 1060,
-    1044, 1061, 1062, 1063, 1064, 1065, 1066, 1249, 1250, 1251, 1252, 1253, 1254, 1255,
+    1016, 1236, 1237, 1239, 1240, 1241, 1242, 1243, 1244, 1245, 1246, 1247, 1248, 1056, 1057, 1058,
+    1059, 1060, 1044, 1061, 1062, 1063, 1064, 1065, 1066, 1249, 1250, 1251, 1252, 1253, 1254, 1255,
 };
 // Confirmations: text, OK, Cancel.
 inline constexpr std::array<int, 3> kDialog134ControlIds = {1203, 1204, 1205};  // auto adjust
@@ -214,16 +350,13 @@ inline constexpr std::array<int, 3> kDialog157ControlIds = {1197, 1198, 1199};  
 inline constexpr std::array<int, 3> kDialog155ControlIds = {1194, 1195, 1196};  // exit
 // Online schedule editor.
 inline constexpr std::array<int, 31> kDialog159ControlIds = {
-    1111, 1112, 1213, 1190, 1021, 1108, 1102, 1103, 1104, 1101,
-    1109, 1049, 1050, 1051, 1052, 1053, 1054,
-    1077, 1078, 1015, 1028, 1105, 1106, 1110,
-    1029, 1030, 1031, 1032, 1033, 1034, 1107,
+    1111, 1112, 1213, 1190, 1021, 1108, 1102, 1103, 1104, 1101, 1109, 1049, 1050, 1051, 1052, 1053,
+    1054, 1077, 1078, 1015, 1028, 1105, 1106, 1110, 1029, 1030, 1031, 1032, 1033, 1034, 1107,
 };
 // Offline schedules.
 inline constexpr std::array<int, 23> kDialog160ControlIds = {
-    1016, 1019, 1102, 1103, 1104, 1105, 1113, 1114,
-    1115, 1116, 1117, 1118, 1119, 1120, 1121,
-    1021, 1209, 1210, 1212, 1027, 1214, 1020, 1211,
+    1016, 1019, 1102, 1103, 1104, 1105, 1113, 1114, 1115, 1116, 1117, 1118,
+    1119, 1120, 1121, 1021, 1209, 1210, 1212, 1027, 1214, 1020, 1211,
 };
 // Online schedule runner.
 inline constexpr std::array<int, 6> kDialog161ControlIds = {
@@ -259,7 +392,8 @@ template <typename T>
 constexpr bool AllDistinct(std::span<const T> items) {
     for (std::size_t i = 0; i < items.size(); ++i) {
         for (std::size_t j = i + 1; j < items.size(); ++j) {
-            if (items[i] == items[j]) return false;
+            if (items[i] == items[j])
+                return false;
         }
     }
     return true;
@@ -273,7 +407,8 @@ constexpr bool Contains(std::span<const int> ids, int id) {
 constexpr bool Dialog102MatchesWindows() {
     for (const RelabelledWindow& window : kMainWindowRelabelled) {
         for (int id : window.controlIds) {
-            if (!Contains(kDialog102ControlIds, id)) return false;
+            if (!Contains(kDialog102ControlIds, id))
+                return false;
         }
     }
     for (int id : kDialog102ControlIds) {
@@ -281,7 +416,8 @@ constexpr bool Dialog102MatchesWindows() {
         for (const RelabelledWindow& window : kMainWindowRelabelled) {
             found = found || Contains(window.controlIds, id);
         }
-        if (!found) return false;
+        if (!found)
+            return false;
     }
     return true;
 }
@@ -289,7 +425,8 @@ constexpr bool Dialog102MatchesWindows() {
 constexpr bool MenuKeysDistinct() {
     for (std::size_t i = 0; i < kMenuKeys.size(); ++i) {
         for (std::size_t j = i + 1; j < kMenuKeys.size(); ++j) {
-            if (kMenuKeys[i].key == kMenuKeys[j].key) return false;
+            if (kMenuKeys[i].key == kMenuKeys[j].key)
+                return false;
             if (kMenuKeys[i].commandId != 0 && kMenuKeys[i].commandId == kMenuKeys[j].commandId) {
                 return false;
             }
@@ -302,10 +439,12 @@ constexpr bool MenuKeysDistinct() {
 constexpr bool ExtraKeysAreNew() {
     for (std::string_view extra : kExtraTextKeys) {
         for (std::string_view named : kNamedTextKeys) {
-            if (extra == named) return false;
+            if (extra == named)
+                return false;
         }
         for (const MenuKey& menu : kMenuKeys) {
-            if (extra == menu.key) return false;
+            if (extra == menu.key)
+                return false;
         }
     }
     return true;
@@ -313,9 +452,11 @@ constexpr bool ExtraKeysAreNew() {
 
 constexpr bool DialogsWellFormed() {
     for (std::size_t i = 0; i < kRelabelledDialogs.size(); ++i) {
-        if (!AllDistinct(kRelabelledDialogs[i].controlIds)) return false;
+        if (!AllDistinct(kRelabelledDialogs[i].controlIds))
+            return false;
         for (std::size_t j = i + 1; j < kRelabelledDialogs.size(); ++j) {
-            if (kRelabelledDialogs[i].id == kRelabelledDialogs[j].id) return false;
+            if (kRelabelledDialogs[i].id == kRelabelledDialogs[j].id)
+                return false;
         }
     }
     return true;

@@ -10,7 +10,8 @@ constexpr std::size_t kShortValue = 5;  // four characters and the terminator
 }
 
 void Settings::EnsureExists() const {
-    if (!IsReadable(path_)) WriteDefaultFile(kDefaultSettingsId, path_);
+    if (!IsReadable(path_))
+        WriteDefaultFile(kDefaultSettingsId, path_);
 }
 
 LinkSettings Settings::ReadLinkSettings() const {
@@ -31,7 +32,9 @@ bool Settings::WriteLanguageName(const std::string& name) const {
     return WriteProfileString(path_, "Setting", "Language", name);
 }
 
-int Settings::ReadExitMarker() const { return ReadProfileInt(path_, "Restart", "normal", kShortValue); }
+int Settings::ReadExitMarker() const {
+    return ReadProfileInt(path_, "Restart", "normal", kShortValue);
+}
 
 bool Settings::WriteExitMarker(int value) const {
     return WriteProfileInt(path_, "Restart", "normal", value);

@@ -16,16 +16,20 @@ StateSaver::StateSaver(CardRecords& records, AutoResetEvent& event, std::filesys
       stateFile_(std::move(stateFile)),
       writer_(writer ? std::move(writer) : Writer(WriteProjectFile)) {}
 
-StateSaver::~StateSaver() { Stop(); }
+StateSaver::~StateSaver() {
+    Stop();
+}
 
 void StateSaver::Start() {
-    if (thread_.joinable()) return;
+    if (thread_.joinable())
+        return;
     running_ = true;
     thread_ = std::thread(&StateSaver::Run, this);
 }
 
 void StateSaver::Stop() {
-    if (!thread_.joinable()) return;
+    if (!thread_.joinable())
+        return;
     running_ = false;
     event_.Set();
     thread_.join();
@@ -33,11 +37,13 @@ void StateSaver::Stop() {
 
 void StateSaver::Run() {
     while (running_) {
-        if (event_.WaitFor(kSaverIdleTimeout)) SaveOnce();
+        if (event_.WaitFor(kSaverIdleTimeout))
+            SaveOnce();
     }
     // Stop signals after clearing the flag; a save that was already under way when it did
     // may have missed the last change, so take the signal here if the loop did not.
-    if (event_.WaitFor(std::chrono::milliseconds(0))) SaveOnce();
+    if (event_.WaitFor(std::chrono::milliseconds(0)))
+        SaveOnce();
 }
 
 void StateSaver::SaveOnce() {

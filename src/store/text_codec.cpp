@@ -33,7 +33,8 @@ void PutUtf8(std::string& out, char32_t cp) {
 // Decodes one code point at pos and advances pos; malformed input gives U+FFFD.
 char32_t NextUtf8(std::string_view s, std::size_t& pos) {
     const auto lead = static_cast<unsigned char>(s[pos++]);
-    if (lead < 0x80) return lead;
+    if (lead < 0x80)
+        return lead;
     int extra = 0;
     char32_t cp = 0;
     if ((lead & 0xE0) == 0xC0) {
@@ -54,9 +55,10 @@ char32_t NextUtf8(std::string_view s, std::size_t& pos) {
         }
         cp = (cp << 6) | (static_cast<unsigned char>(s[pos++]) & 0x3F);
     }
-    const bool overlong = (extra == 1 && cp < 0x80) || (extra == 2 && cp < 0x800) ||
-                          (extra == 3 && cp < 0x10000);
-    if (overlong || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return kReplacement;
+    const bool overlong =
+        (extra == 1 && cp < 0x80) || (extra == 2 && cp < 0x800) || (extra == 3 && cp < 0x10000);
+    if (overlong || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+        return kReplacement;
     return cp;
 }
 
@@ -91,7 +93,8 @@ std::string Utf16LeToUtf8(std::string_view bytes) {
         if (u >= 0xD800 && u <= 0xDBFF && i + 1 < units) {
             const char16_t low = unitAt(i + 1);
             if (low >= 0xDC00 && low <= 0xDFFF) {
-                PutUtf8(out, 0x10000 + ((static_cast<char32_t>(u - 0xD800) << 10) | (low - 0xDC00)));
+                PutUtf8(out,
+                        0x10000 + ((static_cast<char32_t>(u - 0xD800) << 10) | (low - 0xDC00)));
                 ++i;
                 continue;
             }
@@ -101,6 +104,8 @@ std::string Utf16LeToUtf8(std::string_view bytes) {
     return out;
 }
 
-bool HasUtf16Bom(std::string_view bytes) { return bytes.substr(0, 2) == kUtf16Bom; }
+bool HasUtf16Bom(std::string_view bytes) {
+    return bytes.substr(0, 2) == kUtf16Bom;
+}
 
 }  // namespace kov

@@ -5,7 +5,6 @@
 
 #include <QWidget>
 
-
 class QLineEdit;
 class QTabWidget;
 

@@ -12,7 +12,9 @@ namespace {
 constexpr const char* kControlIdProperty = "kovControlId";
 }
 
-void SetControlId(QWidget* widget, int id) { widget->setProperty(kControlIdProperty, id); }
+void SetControlId(QWidget* widget, int id) {
+    widget->setProperty(kControlIdProperty, id);
+}
 
 int ControlId(const QWidget* widget) {
     const QVariant id = widget->property(kControlIdProperty);
@@ -21,12 +23,15 @@ int ControlId(const QWidget* widget) {
 
 void RelabelDialog(QWidget* window, int dialogId, const Language& language) {
     const QString title = ToQString(language.DialogTitle(dialogId));
-    if (!title.isEmpty()) window->setWindowTitle(title);
+    if (!title.isEmpty())
+        window->setWindowTitle(title);
     for (QWidget* child : window->findChildren<QWidget*>()) {
         const int id = ControlId(child);
-        if (id == 0) continue;
+        if (id == 0)
+            continue;
         const QString caption = ToQString(language.ControlCaption(id));
-        if (caption.isEmpty()) continue;
+        if (caption.isEmpty())
+            continue;
         if (auto* label = qobject_cast<QLabel*>(child)) {
             label->setText(caption);
         } else if (auto* button = qobject_cast<QAbstractButton*>(child)) {

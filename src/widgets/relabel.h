@@ -23,6 +23,8 @@ int ControlId(const QWidget* widget);
 // language has a non-empty text. Edit boxes and lists keep their contents.
 void RelabelDialog(QWidget* window, int dialogId, const Language& language);
 
-inline QString ToQString(const std::string& text) { return QString::fromStdString(text); }
+inline QString ToQString(const std::string& text) {
+    return QString::fromStdString(text);
+}
 
 }  // namespace kov::ui

@@ -29,14 +29,16 @@ TEST_F(KovctlTest, ClockSetThenGetReturnsTheComputersTime) {
     ASSERT_EQ(set.exitCode, 0) << set.err;
     const RunResult get = Kovctl({"clock", "get"});
     ASSERT_EQ(get.exitCode, 0) << get.err;
-    EXPECT_TRUE(std::regex_match(get.out, std::regex(R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\n)"))) << get.out;
+    EXPECT_TRUE(std::regex_match(get.out, std::regex(R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\n)")))
+        << get.out;
     // Same date and minute as the time we set (allowing for a minute boundary in between).
     EXPECT_EQ(get.out.substr(0, 10), set.out.substr(set.out.size() - 20, 10));
 }
 
 TEST_F(KovctlTest, SendAddsHeaderAndChecksumAndTheDeviceActsOnIt) {
     StartSim();
-    const RunResult r = Kovctl({"send", "00", "01", "01", "0E", "55", "55", "55", "55", "55", "55"});
+    const RunResult r =
+        Kovctl({"send", "00", "01", "01", "0E", "55", "55", "55", "55", "55", "55"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out, "sent  ED  CB  00  01  01  0E  55  55  55  55  55  55  0E\n");
     std::string line;
@@ -50,7 +52,8 @@ TEST_F(KovctlTest, SendAddsHeaderAndChecksumAndTheDeviceActsOnIt) {
 TEST_F(KovctlTest, TaskReadPrintsTheTaskFields) {
     StartSim();
     // Row 0: 31 Dec 2013 08:30:00, weekly on Monday and Friday, template 2.
-    ASSERT_EQ(Kovctl({"send", "00", "1A", "00", "1B", "9F", "08", "1E", "00", "31", "22"}).exitCode, 0);
+    ASSERT_EQ(Kovctl({"send", "00", "1A", "00", "1B", "9F", "08", "1E", "00", "31", "22"}).exitCode,
+              0);
     const RunResult r = Kovctl({"task", "read", "0"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out, "task 0: 2013-12-31 08:30:00 cycle=weekly days=Mon,Fri template=2\n");
@@ -58,16 +61,21 @@ TEST_F(KovctlTest, TaskReadPrintsTheTaskFields) {
 
 TEST_F(KovctlTest, CommandLogHoldsTheExchangeByteForByte) {
     StartSim();
-    ASSERT_EQ(Kovctl({"send", "00", "12", "55", "55", "55", "55", "55", "55", "55", "55"}).exitCode, 0);
+    ASSERT_EQ(Kovctl({"send", "00", "12", "55", "55", "55", "55", "55", "55", "55", "55"}).exitCode,
+              0);
     std::vector<std::filesystem::path> files;
-    for (const auto& e : std::filesystem::directory_iterator(dir / "command_log")) files.push_back(e.path());
+    for (const auto& e : std::filesystem::directory_iterator(dir / "command_log"))
+        files.push_back(e.path());
     ASSERT_EQ(files.size(), 1u);
-    EXPECT_TRUE(std::regex_match(files[0].filename().string(), std::regex(R"(\d{4}-\d\d-\d\d Command\.txt)")));
+    EXPECT_TRUE(std::regex_match(files[0].filename().string(),
+                                 std::regex(R"(\d{4}-\d\d-\d\d Command\.txt)")));
     const std::string bytes = dir.Read("command_log/" + files[0].filename().string());
     ASSERT_EQ(bytes.substr(0, 2), "\xFF\xFE");
     const std::string text = Utf16LeToUtf8(bytes.substr(2));
     EXPECT_TRUE(std::regex_match(
-        text, std::regex(R"(\d{4}\.\d\d\.\d\d  \d\d:\d\d:\d\d\tSendCommand:  ED  CB  00  12(  55){8}  BA\r\n)")))
+        text,
+        std::regex(
+            R"(\d{4}\.\d\d\.\d\d  \d\d:\d\d:\d\d\tSendCommand:  ED  CB  00  12(  55){8}  BA\r\n)")))
         << text;
     // The date in the line is the date in the file name.
     const std::string day = files[0].filename().string().substr(0, 10);
@@ -102,7 +110,8 @@ TEST_F(KovctlTest, MissingPortSaysSoAndExitsOne) {
     dir.Write("normalStart.ini", "[COM]\r\nport=7\r\ntimeout=1\r\n");
     const RunResult r = Kovctl({"detect"});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_NE(r.err.find("port closed: COM7 is not among the serial ports"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("port closed: COM7 is not among the serial ports"), std::string::npos)
+        << r.err;
 }
 
 TEST_F(KovctlTest, BadChecksumReplyIsReportedAndExitsOne) {

@@ -18,8 +18,9 @@ class SimFixture : public testing::Test {
 protected:
     // Writes the settings (port 7, the given time-out) and starts kov-sim --fast.
     void StartSim(std::vector<std::string> extra = {}, const std::string& timeout = "1") {
-        dir.Write("normalStart.ini", "[COM]\r\nport=7\r\ntimeout=" + timeout +
-                                         "\r\n[Setting]\r\nLanguage=english\r\n[Restart]\r\nnormal=1\r\n");
+        dir.Write("normalStart.ini",
+                  "[COM]\r\nport=7\r\ntimeout=" + timeout +
+                      "\r\n[Setting]\r\nLanguage=english\r\n[Restart]\r\nnormal=1\r\n");
         extra.insert(extra.begin(), {"--fast", "--state", StatePath()});
         sim = std::make_unique<SimProcess>(dir.Path(), kSimPort, extra);
     }

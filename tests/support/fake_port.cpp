@@ -9,13 +9,15 @@ bool FakePort::Open(int port, int baud, int timeout) {
     lastPort = port;
     lastBaud = baud;
     lastTimeout = timeout;
-    if (refuseOpen) return false;
+    if (refuseOpen)
+        return false;
     open = true;
     return true;
 }
 
 std::size_t FakePort::WriteSome(const std::uint8_t* data, std::size_t n) {
-    if (failWithErrno) throw CSerialException(*failWithErrno);
+    if (failWithErrno)
+        throw CSerialException(*failWithErrno);
     std::size_t take = writeChunk == 0 ? n : std::min(n, writeChunk);
     if (writeBudget) {
         take = std::min(take, *writeBudget);
@@ -27,7 +29,8 @@ std::size_t FakePort::WriteSome(const std::uint8_t* data, std::size_t n) {
 
 std::size_t FakePort::ReadSome(std::uint8_t* buffer, std::size_t n) {
     ++readCalls;
-    if (failWithErrno) throw CSerialException(*failWithErrno);
+    if (failWithErrno)
+        throw CSerialException(*failWithErrno);
     const std::size_t take = std::min(n, input.size());
     std::copy_n(input.begin(), take, buffer);
     input.erase(input.begin(), input.begin() + static_cast<std::ptrdiff_t>(take));

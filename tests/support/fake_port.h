@@ -21,7 +21,9 @@ public:
     void FlushInput() override { input.clear(); }
 
     // Queues bytes for the reader.
-    void Reply(const std::vector<std::uint8_t>& bytes) { input.insert(input.end(), bytes.begin(), bytes.end()); }
+    void Reply(const std::vector<std::uint8_t>& bytes) {
+        input.insert(input.end(), bytes.begin(), bytes.end());
+    }
 
     // The 13-byte frames written so far.
     std::vector<std::vector<std::uint8_t>> Frames() const;

@@ -15,7 +15,8 @@ namespace {
 std::vector<char*> Argv(const std::string& program, const std::vector<std::string>& args) {
     std::vector<char*> argv;
     argv.push_back(const_cast<char*>(program.c_str()));
-    for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    for (const auto& a : args)
+        argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
     return argv;
 }
@@ -25,16 +26,20 @@ std::string Drain(int fd) {
     char buffer[4096];
     for (;;) {
         const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) break;
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
         text.append(buffer, static_cast<std::size_t>(n));
     }
     return text;
 }
 
 int ExitStatus(int status) {
-    if (WIFEXITED(status)) return WEXITSTATUS(status);
-    if (WIFSIGNALED(status)) return 128 + WTERMSIG(status);
+    if (WIFEXITED(status))
+        return WEXITSTATUS(status);
+    if (WIFSIGNALED(status))
+        return 128 + WTERMSIG(status);
     return -1;
 }
 
@@ -42,7 +47,8 @@ int ExitStatus(int status) {
 
 RunResult Run(const std::string& program, const std::vector<std::string>& args) {
     int out[2], err[2];
-    if (::pipe(out) != 0 || ::pipe(err) != 0) throw std::runtime_error("pipe failed");
+    if (::pipe(out) != 0 || ::pipe(err) != 0)
+        throw std::runtime_error("pipe failed");
     auto argv = Argv(program, args);
     const pid_t pid = ::fork();
     if (pid == 0) {
@@ -69,7 +75,8 @@ RunResult Run(const std::string& program, const std::vector<std::string>& args) 
 
 Background::Background(const std::string& program, const std::vector<std::string>& args) {
     int out[2];
-    if (::pipe(out) != 0) throw std::runtime_error("pipe failed");
+    if (::pipe(out) != 0)
+        throw std::runtime_error("pipe failed");
     auto argv = Argv(program, args);
     pid_ = ::fork();
     if (pid_ == 0) {
@@ -83,8 +90,10 @@ Background::Background(const std::string& program, const std::vector<std::string
 }
 
 Background::~Background() {
-    if (pid_ > 0) Stop(SIGKILL);
-    if (out_ >= 0) ::close(out_);
+    if (pid_ > 0)
+        Stop(SIGKILL);
+    if (out_ >= 0)
+        ::close(out_);
 }
 
 bool Background::ReadLine(std::string& line, std::chrono::milliseconds timeout) {
@@ -98,18 +107,22 @@ bool Background::ReadLine(std::string& line, std::chrono::milliseconds timeout) 
         }
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
             deadline - std::chrono::steady_clock::now());
-        if (left.count() <= 0) return false;
+        if (left.count() <= 0)
+            return false;
         pollfd pfd{out_, POLLIN, 0};
-        if (::poll(&pfd, 1, static_cast<int>(left.count())) <= 0) continue;
+        if (::poll(&pfd, 1, static_cast<int>(left.count())) <= 0)
+            continue;
         char buffer[4096];
         const ssize_t n = ::read(out_, buffer, sizeof buffer);
-        if (n <= 0) return false;
+        if (n <= 0)
+            return false;
         pending_.append(buffer, static_cast<std::size_t>(n));
     }
 }
 
 int Background::Stop(int signal) {
-    if (pid_ <= 0) return -1;
+    if (pid_ <= 0)
+        return -1;
     ::kill(pid_, signal);
     int status = 0;
     ::waitpid(pid_, &status, 0);
@@ -118,8 +131,7 @@ int Background::Stop(int signal) {
 }
 
 SimProcess::SimProcess(const std::filesystem::path& dir, int port, std::vector<std::string> extra)
-    : link_(dir / "ports" / ("COM" + std::to_string(port))),
-      process_(KOV_SIM_BIN, [&] {
+    : link_(dir / "ports" / ("COM" + std::to_string(port))), process_(KOV_SIM_BIN, [&] {
           std::vector<std::string> args = {"--dir", dir.string(), "--port", std::to_string(port)};
           args.insert(args.end(), extra.begin(), extra.end());
           return args;

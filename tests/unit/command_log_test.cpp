@@ -14,7 +14,9 @@ namespace {
 
 class CommandLogTest : public testing::Test {
 protected:
-    std::string File(const char* date) { return dir.Read(std::string("command_log/") + date + " Command.txt"); }
+    std::string File(const char* date) {
+        return dir.Read(std::string("command_log/") + date + " Command.txt");
+    }
 
     test::TempDir dir;
     test::FakeClock clock;
@@ -29,9 +31,11 @@ TEST_F(CommandLogTest, FrameLineIsByteExact) {
         LogFrame(log, frame, true);
         log.WriteLine("Initsystem");
     }
-    const std::string expected = std::string("\xFF\xFE", 2) +
-        Utf8ToUtf16Le("2013.07.19  14:05:09\tSendCommand:  ED  CB  00  12  55  55  55  55  55  55  55  55  BA\r\n"
-                      "2013.07.19  14:05:09\tInitsystem\r\n");
+    const std::string expected =
+        std::string("\xFF\xFE", 2) + Utf8ToUtf16Le(
+                                         "2013.07.19  14:05:09\tSendCommand:  ED  CB  00  12  55  "
+                                         "55  55  55  55  55  55  55  BA\r\n"
+                                         "2013.07.19  14:05:09\tInitsystem\r\n");
     EXPECT_EQ(File("2013-07-19"), expected);
 }
 
@@ -51,8 +55,10 @@ TEST_F(CommandLogTest, RecordsAfterMidnightGoToTheNewDaysFile) {
     log.WriteLine("before");
     clock.now += std::chrono::seconds(2);
     log.WriteLine("after");
-    EXPECT_EQ(File("2013-07-19"), std::string("\xFF\xFE", 2) + Utf8ToUtf16Le("2013.07.19  23:59:59\tbefore\r\n"));
-    EXPECT_EQ(File("2013-07-20"), std::string("\xFF\xFE", 2) + Utf8ToUtf16Le("2013.07.20  00:00:01\tafter\r\n"));
+    EXPECT_EQ(File("2013-07-19"),
+              std::string("\xFF\xFE", 2) + Utf8ToUtf16Le("2013.07.19  23:59:59\tbefore\r\n"));
+    EXPECT_EQ(File("2013-07-20"),
+              std::string("\xFF\xFE", 2) + Utf8ToUtf16Le("2013.07.20  00:00:01\tafter\r\n"));
 }
 
 TEST_F(CommandLogTest, MissingFolderAtDayChangeLosesRecordsWithoutFailing) {
@@ -72,10 +78,12 @@ TEST_F(CommandLogTest, ConcurrentWritersProduceWholeLines) {
         std::vector<std::thread> threads;
         for (int t = 0; t < 4; ++t) {
             threads.emplace_back([&log, t] {
-                for (int i = 0; i < 200; ++i) log.WriteLine("thread " + std::to_string(t));
+                for (int i = 0; i < 200; ++i)
+                    log.WriteLine("thread " + std::to_string(t));
             });
         }
-        for (auto& thread : threads) thread.join();
+        for (auto& thread : threads)
+            thread.join();
     }
     const std::string text = Utf16LeToUtf8(File("2013-07-19").substr(2));
     std::size_t lines = 0;

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "link/serial_comm.h"
-#include "support/fake_port.h"
+#include "support/fake_link.h"
 
 namespace kov {
 namespace {
@@ -263,19 +263,10 @@ struct SenderCase {
 };
 
 class SenderTest : public testing::TestWithParam<SenderCase> {
-  protected:
-    SenderTest() {
-        auto owned = std::make_unique<test::FakePort>();
-        port = owned.get();
-        link.SetPort(std::move(owned));
-        link.portNumber = 1;
-        link.baudRate = 9600;
-        link.timeout = 1;
-        EXPECT_TRUE(link.Open());
-    }
-
-    CSerialComm link;
-    test::FakePort* port = nullptr;
+protected:
+    test::FakeLink fake;
+    CSerialComm& link = fake.link;
+    test::FakePort* port = fake.port;
 };
 
 TEST_P(SenderTest, WritesOneFrameFromTheRecord) {

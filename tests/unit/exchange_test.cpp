@@ -34,7 +34,8 @@ protected:
     // The lines of today's log file, without the time stamps.
     std::vector<std::string> LogBodies() {
         std::vector<std::string> bodies;
-        const std::string text = Utf16(dir.Read(("command_log/" + log.FileFor(clock.Now()).filename().string())));
+        const std::string text =
+            Utf16(dir.Read(("command_log/" + log.FileFor(clock.Now()).filename().string())));
         std::size_t start = 0;
         while (start < text.size()) {
             const std::size_t end = text.find("\r\n", start);
@@ -47,7 +48,8 @@ protected:
 
     static std::string Utf16(const std::string& bytes) {
         std::string ascii;
-        for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) ascii += bytes[i];
+        for (std::size_t i = 2; i + 1 < bytes.size(); i += 2)
+            ascii += bytes[i];
         return ascii;
     }
 
@@ -58,7 +60,8 @@ protected:
         r[17] = 6;
         const std::uint8_t data[] = {26, 12, 10, 1, 2, 3};
         unsigned sum = 6;
-        for (int i = 0; i < 6; ++i) sum += r[18 + i] = data[i];
+        for (int i = 0; i < 6; ++i)
+            sum += r[18 + i] = data[i];
         r[24] = static_cast<std::uint8_t>(sum);
         return r;
     }
@@ -67,10 +70,10 @@ protected:
         std::vector<std::uint8_t> r(26, 0);
         r[0] = 0xED;
         r[1] = 0xCB;
-        r[4] = 1;           // slot 1 holds card 1, and counts one byte from 5
+        r[4] = 1;  // slot 1 holds card 1, and counts one byte from 5
         r[5] = 2;
-        r[15] = 3;          // filler that balances the second sum
-        r[25] = 1 + 2;      // bytes 2..5
+        r[15] = 3;      // filler that balances the second sum
+        r[25] = 1 + 2;  // bytes 2..5
         return r;
     }
 
@@ -86,7 +89,8 @@ TEST_F(ExchangeTest, SendCommandCompletesChecksumWritesAndLogs) {
     ASSERT_EQ(port->Frames().size(), 1u);
     EXPECT_EQ(port->Frames()[0].back(), 0xBA);
     EXPECT_EQ(link.frame[12], 0xBA);  // the buffer keeps the last frame
-    EXPECT_EQ(LogBodies(), std::vector<std::string>{"SendCommand:  ED  CB  00  12  55  55  55  55  55  55  55  55  BA"});
+    EXPECT_EQ(LogBodies(), std::vector<std::string>{
+                               "SendCommand:  ED  CB  00  12  55  55  55  55  55  55  55  55  BA"});
 }
 
 TEST_F(ExchangeTest, ShortOrFailedWritesGiveFalseAndNoLogLine) {
@@ -166,7 +170,8 @@ TEST_F(ExchangeTest, RejectedStatusReplyIsLoggedOnceThenRetried) {
 TEST_F(ExchangeTest, SilentDeviceGivesUpAfterTwentyAttemptsEachFollowedByAPause) {
     EXPECT_FALSE(ReadStatusReplyRetrying(link));
     EXPECT_EQ(port->readCalls, 20);
-    EXPECT_EQ(clock.sleeps, std::vector<std::chrono::milliseconds>(20, std::chrono::milliseconds(1000)));
+    EXPECT_EQ(clock.sleeps,
+              std::vector<std::chrono::milliseconds>(20, std::chrono::milliseconds(1000)));
 }
 
 TEST_F(ExchangeTest, VanishedPortFailsEveryExchangeWithoutThrowing) {

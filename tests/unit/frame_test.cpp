@@ -12,7 +12,8 @@ unsigned SumWithout(const std::vector<std::uint8_t>& r, std::size_t first, std::
                     std::size_t skip) {
     unsigned sum = 0;
     for (std::size_t i = first; i <= countPos + r[countPos] && i < r.size(); ++i) {
-        if (i != skip) sum += r[i];
+        if (i != skip)
+            sum += r[i];
     }
     return sum;
 }
@@ -24,7 +25,8 @@ std::vector<std::uint8_t> Reply(std::size_t size, std::uint8_t length) {
     r[0] = kHeader1;
     r[1] = kHeader2;
     r[17] = length;
-    for (std::size_t i = 18; i < size - 1; ++i) r[i] = static_cast<std::uint8_t>(i);
+    for (std::size_t i = 18; i < size - 1; ++i)
+        r[i] = static_cast<std::uint8_t>(i);
     r[size - 1] = 0x42;
     r[15] = static_cast<std::uint8_t>(0x42 - SumWithout(r, 15, 17, 15));
     return r;
@@ -90,7 +92,8 @@ std::vector<std::uint8_t> StatusReply(std::uint8_t m, std::uint8_t l) {
     std::vector<std::uint8_t> r(26, 0);
     r[0] = kHeader1;
     r[1] = kHeader2;
-    for (std::size_t i = 5; i < 25; ++i) r[i] = static_cast<std::uint8_t>(i);
+    for (std::size_t i = 5; i < 25; ++i)
+        r[i] = static_cast<std::uint8_t>(i);
     r[4] = m;
     r[17] = l;
     r[25] = 0x42;

@@ -27,7 +27,8 @@ namespace fs = std::filesystem;
 
 // The test file lives in tests/unit/; the shipped data lives in data/ at the repository top.
 fs::path LanguageDir() {
-    return (fs::path(__FILE__).parent_path() / ".." / ".." / "data" / "Language").lexically_normal();
+    return (fs::path(__FILE__).parent_path() / ".." / ".." / "data" / "Language")
+        .lexically_normal();
 }
 
 std::string Lower(std::string_view text) {
@@ -39,14 +40,16 @@ std::string Lower(std::string_view text) {
 
 std::string Trim(std::string_view text) {
     const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) return {};
+    if (first == std::string_view::npos)
+        return {};
     const auto last = text.find_last_not_of(" \t");
     return std::string(text.substr(first, last - first + 1));
 }
 
 std::string Join(const std::vector<std::string>& items) {
     std::string out;
-    for (const std::string& item : items) out += (out.empty() ? "" : ", ") + item;
+    for (const std::string& item : items)
+        out += (out.empty() ? "" : ", ") + item;
     return out;
 }
 
@@ -54,14 +57,15 @@ std::string Join(const std::vector<std::string>& items) {
 // without regard to case, the first entry of a key wins, lines starting with ';' and
 // lines without '=' are ignored.
 struct IniFile {
-    std::string raw;                                               // file bytes
+    std::string raw;                                                     // file bytes
     std::map<std::string, std::map<std::string, std::string>> sections;  // lower-case names
-    std::map<std::string, int> duplicateKeys;                      // "section/key" -> extra count
+    std::map<std::string, int> duplicateKeys;  // "section/key" -> extra count
     bool opened = false;
 
     const std::string* Find(std::string_view section, std::string_view key) const {
         const auto s = sections.find(Lower(section));
-        if (s == sections.end()) return nullptr;
+        if (s == sections.end())
+            return nullptr;
         const auto k = s->second.find(Lower(key));
         return k == s->second.end() ? nullptr : &k->second;
     }
@@ -70,7 +74,8 @@ struct IniFile {
 IniFile ReadIni(const fs::path& path) {
     IniFile ini;
     std::ifstream in(path, std::ios::binary);
-    if (!in) return ini;
+    if (!in)
+        return ini;
     ini.opened = true;
     ini.raw.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 
@@ -78,18 +83,21 @@ IniFile ReadIni(const fs::path& path) {
     std::string line;
     std::string section;
     while (std::getline(lines, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
         const std::string trimmed = Trim(line);
-        if (trimmed.empty() || trimmed.front() == ';') continue;
+        if (trimmed.empty() || trimmed.front() == ';')
+            continue;
         if (trimmed.front() == '[') {
             const auto close = trimmed.find(']');
-            section = Lower(Trim(trimmed.substr(1, close == std::string::npos ? std::string::npos
-                                                                               : close - 1)));
+            section = Lower(Trim(
+                trimmed.substr(1, close == std::string::npos ? std::string::npos : close - 1)));
             ini.sections[section];
             continue;
         }
         const auto eq = trimmed.find('=');
-        if (eq == std::string::npos) continue;
+        if (eq == std::string::npos)
+            continue;
         const std::string key = Lower(Trim(trimmed.substr(0, eq)));
         auto& entries = ini.sections[section];
         if (entries.count(key) != 0) {
@@ -104,12 +112,16 @@ IniFile ReadIni(const fs::path& path) {
 // Every key the program reads from section [String].
 std::vector<std::string> RequiredKeys() {
     std::vector<std::string> keys;
-    for (std::string_view key : kov::kNamedTextKeys) keys.emplace_back(key);
-    for (std::string_view key : kov::kExtraTextKeys) keys.emplace_back(key);
-    for (const kov::MenuKey& menu : kov::kMenuKeys) keys.emplace_back(menu.key);
+    for (std::string_view key : kov::kNamedTextKeys)
+        keys.emplace_back(key);
+    for (std::string_view key : kov::kExtraTextKeys)
+        keys.emplace_back(key);
+    for (const kov::MenuKey& menu : kov::kMenuKeys)
+        keys.emplace_back(menu.key);
     for (const kov::RelabelledDialog& dialog : kov::kRelabelledDialogs) {
         keys.push_back("IDD" + std::to_string(dialog.id) + "_Title");
-        for (int id : dialog.controlIds) keys.push_back("IDS_" + std::to_string(id));
+        for (int id : dialog.controlIds)
+            keys.push_back("IDS_" + std::to_string(id));
     }
     std::sort(keys.begin(), keys.end());
     keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
@@ -127,7 +139,9 @@ constexpr LanguageFile kLanguageFiles[] = {
 };
 
 // Lets failure messages name the file instead of dumping the parameter's bytes.
-void PrintTo(const LanguageFile& file, std::ostream* out) { *out << file.fileName; }
+void PrintTo(const LanguageFile& file, std::ostream* out) {
+    *out << file.fileName;
+}
 
 std::string FileParamName(const testing::TestParamInfo<LanguageFile>& info) {
     return info.param.languageName;
@@ -186,7 +200,8 @@ TEST_P(LanguageFileTest, KeepsTheProfileLayout) {
         }
     }
     std::vector<std::string> duplicates;
-    for (const auto& entry : ini_.duplicateKeys) duplicates.push_back(entry.first);
+    for (const auto& entry : ini_.duplicateKeys)
+        duplicates.push_back(entry.first);
     EXPECT_TRUE(duplicates.empty()) << "keys given more than once: " << Join(duplicates);
     const auto strings = ini_.sections.find("string");
     ASSERT_NE(strings, ini_.sections.end());
@@ -202,8 +217,10 @@ INSTANTIATE_TEST_SUITE_P(Shipped, LanguageFileTest, testing::ValuesIn(kLanguageF
 std::set<std::string> StringKeys(const IniFile& ini) {
     std::set<std::string> keys;
     const auto strings = ini.sections.find("string");
-    if (strings == ini.sections.end()) return keys;
-    for (const auto& entry : strings->second) keys.insert(entry.first);
+    if (strings == ini.sections.end())
+        return keys;
+    for (const auto& entry : strings->second)
+        keys.insert(entry.first);
     return keys;
 }
 
@@ -231,17 +248,26 @@ struct MenuIdCase {
 };
 
 constexpr MenuIdCase kMenuIdCases[] = {
-    {"IDS_FILE", 0},          {"IDS_FILE_NEW", 32774},     {"IDS_OPEN_MODE7", 32784},
-    {"IDS_OPEN_MODE8", 32804}, {"IDS_OPEN_MODE15", 32811}, {"IDS_SAVE_MODE5", 32789},
-    {"IDS_SAVE_MODE6", 32812}, {"IDS_SAVE_MODE15", 32821}, {"IDS_CONFIG_CARD", 32824},
-    {"IDS_FUNCTION_RESTINTBUS", 32825}, {"IDS_SCHEDULE_ONLINE", 0},
-    {"IDS_SCHEDULE_OFFLINE", 32797}, {"IDS_HELP_HELP", 32803},
+    {"IDS_FILE", 0},
+    {"IDS_FILE_NEW", 32774},
+    {"IDS_OPEN_MODE7", 32784},
+    {"IDS_OPEN_MODE8", 32804},
+    {"IDS_OPEN_MODE15", 32811},
+    {"IDS_SAVE_MODE5", 32789},
+    {"IDS_SAVE_MODE6", 32812},
+    {"IDS_SAVE_MODE15", 32821},
+    {"IDS_CONFIG_CARD", 32824},
+    {"IDS_FUNCTION_RESTINTBUS", 32825},
+    {"IDS_SCHEDULE_ONLINE", 0},
+    {"IDS_SCHEDULE_OFFLINE", 32797},
+    {"IDS_HELP_HELP", 32803},
 };
 
 TEST(LanguageKeys, MenuKeysCarryTheirCommandIds) {
     for (const MenuIdCase& expected : kMenuIdCases) {
-        const auto found = std::find_if(kov::kMenuKeys.begin(), kov::kMenuKeys.end(),
-                                        [&](const kov::MenuKey& m) { return m.key == expected.key; });
+        const auto found =
+            std::find_if(kov::kMenuKeys.begin(), kov::kMenuKeys.end(),
+                         [&](const kov::MenuKey& m) { return m.key == expected.key; });
         ASSERT_NE(found, kov::kMenuKeys.end()) << expected.key;
         EXPECT_EQ(found->commandId, expected.commandId) << expected.key;
     }
@@ -249,7 +275,7 @@ TEST(LanguageKeys, MenuKeysCarryTheirCommandIds) {
 
 TEST(LanguageKeys, DialogTablesHaveTheirSizes) {
     const std::map<int, std::size_t> expected = {
-        {102, 95}, {130, 8}, {164, 32}, {134, 3}, {158, 3}, {135, 3},
+        {102, 95}, {130, 8}, {164, 32}, {134, 3},  {158, 3}, {135, 3},
         {157, 3},  {155, 3}, {159, 31}, {160, 23}, {161, 6},
     };
     ASSERT_EQ(kov::kRelabelledDialogs.size(), expected.size());

@@ -13,7 +13,8 @@ namespace {
 class LanguageTest : public testing::Test {
 protected:
     void File(const std::string& name, const std::string& language, const std::string& strings) {
-        dir.Write("Language/" + name, "[Setting]\r\nLanguage=" + language + "\r\n[String]\r\n" + strings);
+        dir.Write("Language/" + name,
+                  "[Setting]\r\nLanguage=" + language + "\r\n[String]\r\n" + strings);
     }
     test::TempDir dir;
 };
@@ -36,7 +37,8 @@ TEST_F(LanguageTest, EmptyWantedNameTakesTheStoredOne) {
 }
 
 TEST_F(LanguageTest, NamedTextsBreakLinesButCaptionsKeepTheBackslash) {
-    File("en.ini", "english", "IDS_RESTART=first\\nsecond\r\nIDS_1020=a\\nb\r\nIDD130_Title=Port\r\n");
+    File("en.ini", "english",
+         "IDS_RESTART=first\\nsecond\r\nIDS_1020=a\\nb\r\nIDD130_Title=Port\r\n");
     Language language(dir.Path());
     language.Load("english");
     language.LoadNamedTexts();
@@ -66,11 +68,17 @@ TEST_F(LanguageTest, UnknownLanguageFallsBackToEnglishWithoutOverwritingFiles) {
 }
 
 TEST(SystemLanguage, LocaleNames) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"en_US.UTF-8", "english"}, {"en", "english"},      {"zh_CN.UTF-8", "chinese"},
-        {"zh_SG", "chinese"},       {"zh_TW.UTF-8", ""},     {"de_DE.UTF-8", ""},
-        {"C", ""},                  {"zh_Hans_CN", "chinese"}, {"", ""}};
-    for (const auto& [locale, name] : cases) EXPECT_EQ(LanguageNameOfLocale(locale), name) << locale;
+    const std::pair<const char*, const char*> cases[] = {{"en_US.UTF-8", "english"},
+                                                         {"en", "english"},
+                                                         {"zh_CN.UTF-8", "chinese"},
+                                                         {"zh_SG", "chinese"},
+                                                         {"zh_TW.UTF-8", ""},
+                                                         {"de_DE.UTF-8", ""},
+                                                         {"C", ""},
+                                                         {"zh_Hans_CN", "chinese"},
+                                                         {"", ""}};
+    for (const auto& [locale, name] : cases)
+        EXPECT_EQ(LanguageNameOfLocale(locale), name) << locale;
 }
 
 }  // namespace

@@ -12,16 +12,18 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST(PortList, ComNamesFromOneToNinetyNineInAnyCase) {
-    const std::pair<const char*, int> cases[] = {{"COM1", 1},   {"com10", 10}, {"Com99", 99},
-                                                 {"COM0", 0},   {"COM100", 0}, {"COM256", 0},
-                                                 {"LPT1", 0},   {"COM", 0},    {"COMx", 0}};
-    for (const auto& [name, number] : cases) EXPECT_EQ(ParseComName(name), number) << name;
+    const std::pair<const char*, int> cases[] = {{"COM1", 1}, {"com10", 10}, {"Com99", 99},
+                                                 {"COM0", 0}, {"COM100", 0}, {"COM256", 0},
+                                                 {"LPT1", 0}, {"COM", 0},    {"COMx", 0}};
+    for (const auto& [name, number] : cases)
+        EXPECT_EQ(ParseComName(name), number) << name;
 }
 
 // A fake /sys/class/tty: a device with a driver counts, one without does not.
 void AddTty(const test::TempDir& sys, const std::string& name, bool driver) {
     sys.Write("tty/" + name + "/dev", "4:64\n");
-    if (driver) fs::create_directories(sys / ("tty/" + name + "/device/driver"));
+    if (driver)
+        fs::create_directories(sys / ("tty/" + name + "/device/driver"));
 }
 
 TEST(PortList, LinksComeFirstThenKernelDevicesWithoutDuplicateNumbers) {
@@ -34,14 +36,15 @@ TEST(PortList, LinksComeFirstThenKernelDevicesWithoutDuplicateNumbers) {
     program.Write("ports/COM6", "a plain file");
     AddTty(sys, "ttyS0", true);
     AddTty(sys, "ttyS1", false);
-    AddTty(sys, "ttyUSB1", true);   // COM34, already taken by the link
+    AddTty(sys, "ttyUSB1", true);  // COM34, already taken by the link
     AddTty(sys, "ttyACM0", true);
     AddTty(sys, "ttyUSB40", true);  // beyond the numbering
 
     std::vector<PortEntry> list;
     ASSERT_TRUE(EnumerateComPorts(program.Path(), list, sys / "tty"));
     std::vector<int> numbers;
-    for (const auto& e : list) numbers.push_back(e.number);
+    for (const auto& e : list)
+        numbers.push_back(e.number);
     EXPECT_EQ(numbers, (std::vector<int>{3, 34, 1, 65}));
     EXPECT_EQ(list[0].name, "COM3");
     EXPECT_EQ(list[1].device, (program / "ports/COM34").string());
@@ -57,7 +60,8 @@ TEST(PortList, NoSourcesGiveFalseAndAnEmptyList) {
 
 std::vector<PortEntry> Table(std::initializer_list<int> numbers) {
     std::vector<PortEntry> table;
-    for (int n : numbers) table.push_back({"COM" + std::to_string(n), n, ""});
+    for (int n : numbers)
+        table.push_back({"COM" + std::to_string(n), n, ""});
     return table;
 }
 
@@ -69,7 +73,8 @@ TEST(LinkSetup, PortChoiceWalk) {
 
 TEST(LinkSetup, OnlyTheFirstFourteenPortsAreConsidered) {
     std::vector<PortEntry> ports;
-    for (int n = 1; n <= 20; ++n) ports.push_back({"COM" + std::to_string(n), n, ""});
+    for (int n = 1; n <= 20; ++n)
+        ports.push_back({"COM" + std::to_string(n), n, ""});
     CSerialComm link;
     ApplyLinkSettings(link, ports, {18, "3"});
     EXPECT_EQ(link.portNumber, 14);

@@ -6,8 +6,8 @@
 #include <stdlib.h>
 #include <sys/stat.h>
 #include <termios.h>
-#include <cstring>
 #include <unistd.h>
+#include <cstring>
 
 #include "link/serial_comm.h"
 #include "support/temp_dir.h"
@@ -29,11 +29,13 @@ public:
         ::cfmakeraw(&tio);
         ::tcsetattr(master, TCSANOW, &tio);
         fs::create_directories(programDir / "ports");
-        fs::create_symlink(::ptsname(master), programDir / "ports" / ("COM" + std::to_string(number)));
+        fs::create_symlink(::ptsname(master),
+                           programDir / "ports" / ("COM" + std::to_string(number)));
     }
     ~Pty() { CloseMaster(); }
     void CloseMaster() {
-        if (master >= 0) ::close(master);
+        if (master >= 0)
+            ::close(master);
         master = -1;
     }
     int master = -1;
@@ -54,7 +56,8 @@ protected:
 
 TEST_F(PosixPortTest, FramesCrossThePseudoTerminalBothWays) {
     ASSERT_TRUE(link.Open());
-    const std::uint8_t frame[13] = {0xED, 0xCB, 0, 0x12, 0x55, 0x55, 0x55, 0x55, 0x55, 0x55, 0x55, 0x55, 0xBA};
+    const std::uint8_t frame[13] = {0xED, 0xCB, 0,    0x12, 0x55, 0x55, 0x55,
+                                    0x55, 0x55, 0x55, 0x55, 0x55, 0xBA};
     ASSERT_EQ(link.Write(frame, 13), 13);
     std::uint8_t got[13] = {};
     ASSERT_EQ(::read(pty.master, got, 13), 13);

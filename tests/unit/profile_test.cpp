@@ -44,7 +44,8 @@ INSTANTIATE_TEST_SUITE_P(Texts, Decimal,
                          testing::Values(DecimalCase{"", 0}, DecimalCase{"abc", 0},
                                          DecimalCase{"  42", 42}, DecimalCase{"-17", -17},
                                          DecimalCase{"+5", 5}, DecimalCase{"1920x", 1920},
-                                         DecimalCase{"--1", 0}, DecimalCase{"99999999999", 2147483647},
+                                         DecimalCase{"--1", 0},
+                                         DecimalCase{"99999999999", 2147483647},
                                          DecimalCase{"-99999999999", -2147483647 - 1}));
 
 TEST_F(ProfileTest, WritingReplacesAddsAndCreates) {
@@ -63,11 +64,13 @@ TEST_F(ProfileTest, KeyIsAddedToItsSectionNotToTheEndOfTheFile) {
 }
 
 TEST_F(ProfileTest, Utf16FileStaysUtf16) {
-    const std::string original = std::string(kUtf16Bom) + Utf8ToUtf16Le("[Setting]\r\nLanguage=chinese\r\n");
+    const std::string original =
+        std::string(kUtf16Bom) + Utf8ToUtf16Le("[Setting]\r\nLanguage=chinese\r\n");
     const auto file = dir.Write("u.ini", original);
     EXPECT_EQ(ReadProfileString(file, "setting", "language", "", 100), "chinese");
     ASSERT_TRUE(WriteProfileString(file, "Setting", "Language", "中文"));
-    EXPECT_EQ(dir.Read("u.ini"), std::string(kUtf16Bom) + Utf8ToUtf16Le("[Setting]\r\nLanguage=中文\r\n"));
+    EXPECT_EQ(dir.Read("u.ini"),
+              std::string(kUtf16Bom) + Utf8ToUtf16Le("[Setting]\r\nLanguage=中文\r\n"));
 }
 
 TEST_F(ProfileTest, UnwritableFileReportsFalseAndKeepsNothingHalfWritten) {

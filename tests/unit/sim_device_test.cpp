@@ -43,7 +43,7 @@ Rack RackOf(std::initializer_list<std::pair<int, std::uint8_t>> entries) {
 }
 
 class SimDeviceTest : public ::testing::Test {
-  protected:
+protected:
     SimDevice Make(SimConfig config = {}) { return SimDevice(config, clock_); }
     test::FakeClock clock_;
 };

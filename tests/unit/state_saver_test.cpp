@@ -68,7 +68,8 @@ TEST_F(StateSaverTest, ManyChangesBeforeTheSaverWakesGiveOneWrite) {
                      });
     saver.Start();
     event.Set();
-    while (writes == 0) std::this_thread::yield();
+    while (writes == 0)
+        std::this_thread::yield();
     for (int i = 0; i < 100; ++i) {
         Change(i);
         event.Set();
@@ -78,12 +79,15 @@ TEST_F(StateSaverTest, ManyChangesBeforeTheSaverWakesGiveOneWrite) {
         release = true;
     }
     cv.notify_one();
-    while (writes < 2) std::this_thread::yield();
+    while (writes < 2)
+        std::this_thread::yield();
     saver.Stop();  // one last save
     EXPECT_EQ(writes, 3);
 }
 
-int FailingRename(const char*, const char*) { return -1; }
+int FailingRename(const char*, const char*) {
+    return -1;
+}
 
 TEST_F(StateSaverTest, CrashAtTheRenameLeavesTheOldCompleteStateFile) {
     Change(1);
@@ -91,7 +95,8 @@ TEST_F(StateSaverTest, CrashAtTheRenameLeavesTheOldCompleteStateFile) {
     const std::string before = dir.Read(kStateFileName);
     StateSaver saver(records, event, dir / kStateFileName,
                      [](const std::filesystem::path& path, const RecordsSnapshot& snapshot) {
-                         return WriteFileAtomically(path, ProjectFileBytes(snapshot), FailingRename);
+                         return WriteFileAtomically(path, ProjectFileBytes(snapshot),
+                                                    FailingRename);
                      });
     saver.Start();
     Change(2);
@@ -101,7 +106,8 @@ TEST_F(StateSaverTest, CrashAtTheRenameLeavesTheOldCompleteStateFile) {
     EXPECT_EQ(saver.SaveCount(), 0);
     EXPECT_EQ(dir.Read(kStateFileName), before);
     int files = 0;
-    for (const auto& e : std::filesystem::directory_iterator(dir.Path())) files += e.is_regular_file();
+    for (const auto& e : std::filesystem::directory_iterator(dir.Path()))
+        files += e.is_regular_file();
     EXPECT_EQ(files, 1);  // no temporary file left behind
 }
 

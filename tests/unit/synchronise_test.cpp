@@ -14,7 +14,7 @@
 #include "store/project_file.h"
 #include "store/tables.h"
 #include "store/templates.h"
-#include "support/fake_port.h"
+#include "support/fake_link.h"
 #include "support/temp_dir.h"
 
 namespace kov {
@@ -286,18 +286,9 @@ TEST(HiddenCellsOf, FollowsTheRecordsDisplayFields) {
 // A link on a scripted port.
 class LinkTest : public testing::Test {
 protected:
-    LinkTest() {
-        auto owned = std::make_unique<test::FakePort>();
-        port = owned.get();
-        link.SetPort(std::move(owned));
-        link.portNumber = 1;
-        link.baudRate = 9600;
-        link.timeout = 1;
-        EXPECT_TRUE(link.Open());
-    }
-
-    CSerialComm link;
-    test::FakePort* port = nullptr;
+    test::FakeLink fake;
+    CSerialComm& link = fake.link;
+    test::FakePort* port = fake.port;
 };
 
 using SynchroniseTest = LinkTest;

@@ -37,28 +37,18 @@ constexpr std::array<int, 14> kInputBoxIds = {
 };
 constexpr int kDetectionWaitMs = 10000;
 
-template <typename T>
-T* Control(QWidget& window, int id) {
-    for (T* child : window.findChildren<T*>()) {
-        if (kov::ui::ControlId(child) == id) {
-            return child;
-        }
-    }
-    return nullptr;
-}
-
 QCheckBox* OutputBox(QWidget& dialog, int slot) {
-    return Control<QCheckBox>(dialog, kOutputBoxIds[slot - 1]);
+    return kov::test::FindControl<QCheckBox>(dialog, kOutputBoxIds[slot - 1]);
 }
 QCheckBox* InputBox(QWidget& dialog, int slot) {
-    return Control<QCheckBox>(dialog, kInputBoxIds[slot - 1]);
+    return kov::test::FindControl<QCheckBox>(dialog, kInputBoxIds[slot - 1]);
 }
 QCheckBox* Box(QWidget& dialog, int slot, bool output) {
     return output ? OutputBox(dialog, slot) : InputBox(dialog, slot);
 }
 
 void Press(QWidget& dialog, int buttonId) {
-    Control<QPushButton>(dialog, buttonId)->click();
+    kov::test::FindControl<QPushButton>(dialog, buttonId)->click();
 }
 
 // True when every box and the OK button are enabled (or every one disabled).
@@ -71,7 +61,7 @@ bool AllEditable(QWidget& dialog, bool enabled) {
             return false;
         }
     }
-    return Control<QPushButton>(dialog, kOkId)->isEnabled() == enabled;
+    return kov::test::FindControl<QPushButton>(dialog, kOkId)->isEnabled() == enabled;
 }
 
 // The 14 card IDs of "Board Config.ini" (-1 where a slot has no value).
@@ -97,7 +87,7 @@ QList<int> Ids(std::initializer_list<std::pair<int, int>> cards) {
 
 QStringList Rows(QWidget& dialog) {
     QStringList rows;
-    auto* list = Control<QTreeWidget>(dialog, kListId);
+    auto* list = kov::test::FindControl<QTreeWidget>(dialog, kListId);
     for (int i = 0; i < list->topLevelItemCount(); ++i) {
         const QTreeWidgetItem* item = list->topLevelItem(i);
         rows << item->text(0) + "," + item->text(1) + "," + item->text(2);
@@ -140,11 +130,11 @@ private slots:
         TestProgram program;
         CConfigCardDlg dialog(program.Context());
         QVERIFY(AllEditable(dialog, false));
-        QVERIFY(Control<QPushButton>(dialog, kAutoConfigureId)->isEnabled());
-        QVERIFY(Control<QPushButton>(dialog, kManualConfigureId)->isEnabled());
+        QVERIFY(kov::test::FindControl<QPushButton>(dialog, kAutoConfigureId)->isEnabled());
+        QVERIFY(kov::test::FindControl<QPushButton>(dialog, kManualConfigureId)->isEnabled());
         QCOMPARE(OutputBox(dialog, 10)->text(), QString("10"));
         QCOMPARE(InputBox(dialog, 14)->text(), QString("14"));
-        auto* list = Control<QTreeWidget>(dialog, kListId);
+        auto* list = kov::test::FindControl<QTreeWidget>(dialog, kListId);
         QCOMPARE(list->topLevelItemCount(), 0);
         QCOMPARE(list->columnCount(), 3);
         QCOMPARE(list->headerItem()->text(0), Named(program, "IDS_CARD_ID"));
@@ -361,8 +351,8 @@ private slots:
             // Holding the link keeps the worker waiting at its first exchange.
             auto busy = program.link.LockExchange();
             Press(dialog, kAutoConfigureId);
-            QVERIFY(!Control<QPushButton>(dialog, kAutoConfigureId)->isEnabled());
-            QVERIFY(!Control<QPushButton>(dialog, kManualConfigureId)->isEnabled());
+            QVERIFY(!kov::test::FindControl<QPushButton>(dialog, kAutoConfigureId)->isEnabled());
+            QVERIFY(!kov::test::FindControl<QPushButton>(dialog, kManualConfigureId)->isEnabled());
             dialog.close();
             QTest::keyClick(&dialog, Qt::Key_Escape);
             dialog.reject();

@@ -27,23 +27,6 @@ constexpr int kCancelId = 1187;
 // Never a kernel port (those end at COM96), so never listed unless linked in ports/.
 constexpr int kUnlistedPort = 99;
 
-template <typename T>
-T* Control(QWidget& window, int id) {
-    for (T* child : window.findChildren<T*>()) {
-        if (kov::ui::ControlId(child) == id) {
-            return child;
-        }
-    }
-    return nullptr;
-}
-
-// Offers COM<n> through the program directory's ports/ folder.
-void AddPort(const TestProgram& program, int n) {
-    std::filesystem::create_directories(program.dir / "ports");
-    std::filesystem::create_symlink("/dev/null",
-                                    program.dir / "ports" / ("COM" + std::to_string(n)));
-}
-
 void StoreLinkSettings(const TestProgram& program, int port, const std::string& timeout) {
     kov::Settings(program.dir.Path()).WriteLinkSettings(port, timeout);
 }
@@ -69,7 +52,7 @@ enum class Press { kOkButton, kEnter, kScripted, kCancelButton, kEscape, kCloseB
 void Do(TestProgram& program, CdlgComn& dialog, Press press) {
     switch (press) {
         case Press::kOkButton:
-            Control<QPushButton>(dialog, kOkId)->click();
+            kov::test::FindControl<QPushButton>(dialog, kOkId)->click();
             break;
         case Press::kEnter:
             QTest::keyClick(&dialog, Qt::Key_Return);
@@ -78,7 +61,7 @@ void Do(TestProgram& program, CdlgComn& dialog, Press press) {
             program.dialogs.ShowModal(dialog);
             break;
         case Press::kCancelButton:
-            Control<QPushButton>(dialog, kCancelId)->click();
+            kov::test::FindControl<QPushButton>(dialog, kCancelId)->click();
             break;
         case Press::kEscape:
             QTest::keyClick(&dialog, Qt::Key_Escape);
@@ -99,26 +82,26 @@ class CommSettingsDialogTest : public QObject {
 private slots:
     void OpensWithTheStoredSettings() {
         TestProgram program;
-        AddPort(program, 3);
+        program.AddPort(3);
         StoreLinkSettings(program, 3, "12");
         CdlgComn dialog(program.Context());
-        auto* ports = Control<QComboBox>(dialog, kPortListId);
+        auto* ports = kov::test::FindControl<QComboBox>(dialog, kPortListId);
         QVERIFY(ports);
         QCOMPARE(ports->currentData().toInt(), 3);
         QVERIFY(ports->currentText().startsWith("COM3 ("));
         QVERIFY(ports->currentText().contains("ports/COM3)"));
-        auto* baud = Control<QLineEdit>(dialog, kBaudRateId);
+        auto* baud = kov::test::FindControl<QLineEdit>(dialog, kBaudRateId);
         QCOMPARE(baud->text(), QString("9600"));
         QVERIFY(baud->isReadOnly());
-        QCOMPARE(Control<QLineEdit>(dialog, kTimeoutId)->text(), QString("12"));
+        QCOMPARE(kov::test::FindControl<QLineEdit>(dialog, kTimeoutId)->text(), QString("12"));
     }
 
     void StoredPortNotListedSelectsNothing() {
         TestProgram program;
-        AddPort(program, 3);
+        program.AddPort(3);
         StoreLinkSettings(program, kUnlistedPort, "1");
         CdlgComn dialog(program.Context());
-        auto* ports = Control<QComboBox>(dialog, kPortListId);
+        auto* ports = kov::test::FindControl<QComboBox>(dialog, kPortListId);
         QVERIFY(ports->findData(3) >= 0);
         QCOMPARE(ports->currentIndex(), -1);
     }
@@ -141,14 +124,14 @@ private slots:
         QFETCH(QString, timeout);
         QFETCH(int, linkTimeout);
         TestProgram program;
-        AddPort(program, 3);
-        AddPort(program, 4);
+        program.AddPort(3);
+        program.AddPort(4);
         StoreLinkSettings(program, 4, "1");
         CdlgComn dialog(program.Context());
         dialog.show();
-        auto* ports = Control<QComboBox>(dialog, kPortListId);
+        auto* ports = kov::test::FindControl<QComboBox>(dialog, kPortListId);
         ports->setCurrentIndex(ports->findData(3));
-        Control<QLineEdit>(dialog, kTimeoutId)->setText(timeout);
+        kov::test::FindControl<QLineEdit>(dialog, kTimeoutId)->setText(timeout);
 
         Do(program, dialog, press);
 
@@ -168,7 +151,7 @@ private slots:
         CdlgComn dialog(program.Context());
         dialog.show();
 
-        Control<QPushButton>(dialog, kOkId)->click();
+        kov::test::FindControl<QPushButton>(dialog, kOkId)->click();
 
         QCOMPARE(program.dialogs.messages, QStringList{Named(program, "IDS_PORT")});
         QVERIFY(dialog.isVisible());
@@ -187,13 +170,13 @@ private slots:
     void CancelChangesNothing() {
         QFETCH(Press, press);
         TestProgram program;
-        AddPort(program, 3);
+        program.AddPort(3);
         const std::string before = program.dir.Read(kov::kSettingsFileName);
         CdlgComn dialog(program.Context());
         dialog.show();
-        auto* ports = Control<QComboBox>(dialog, kPortListId);
+        auto* ports = kov::test::FindControl<QComboBox>(dialog, kPortListId);
         ports->setCurrentIndex(ports->findData(3));
-        Control<QLineEdit>(dialog, kTimeoutId)->setText("9");
+        kov::test::FindControl<QLineEdit>(dialog, kTimeoutId)->setText("9");
 
         Do(program, dialog, press);
 
@@ -207,9 +190,9 @@ private slots:
 
     void OpenPortStaysOpenOnTheOldPort() {
         TestProgram program;
-        AddPort(program, 3);
+        program.AddPort(3);
         CdlgComn dialog(program.Context());
-        auto* ports = Control<QComboBox>(dialog, kPortListId);
+        auto* ports = kov::test::FindControl<QComboBox>(dialog, kPortListId);
         ports->setCurrentIndex(ports->findData(3));
 
         program.dialogs.ShowModal(dialog);
@@ -225,11 +208,11 @@ private slots:
         StoreLinkSettings(program, kUnlistedPort, "1");
         CdlgComn dialog(program.Context());
         QCOMPARE(dialog.windowTitle(), QString("Communication Settings"));
-        QCOMPARE(Control<QLabel>(dialog, 1183)->text(), QString("Serial port:"));
-        QCOMPARE(Control<QPushButton>(dialog, kCancelId)->text(), QString("Cancel"));
+        QCOMPARE(kov::test::FindControl<QLabel>(dialog, 1183)->text(), QString("Serial port:"));
+        QCOMPARE(kov::test::FindControl<QPushButton>(dialog, kCancelId)->text(), QString("Cancel"));
         // The language file has captions for ids 1019 and 1023 too; boxes keep their text.
-        QCOMPARE(Control<QLineEdit>(dialog, kBaudRateId)->text(), QString("9600"));
-        QCOMPARE(Control<QLineEdit>(dialog, kTimeoutId)->text(), QString("1"));
+        QCOMPARE(kov::test::FindControl<QLineEdit>(dialog, kBaudRateId)->text(), QString("9600"));
+        QCOMPARE(kov::test::FindControl<QLineEdit>(dialog, kTimeoutId)->text(), QString("1"));
     }
 };
 

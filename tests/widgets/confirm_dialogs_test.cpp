@@ -48,16 +48,6 @@ const Kind& KindNamed(const QString& name) {
     qFatal("no confirmation named %s", qPrintable(name));
 }
 
-template <typename T>
-T* Control(QWidget& window, int id) {
-    for (T* child : window.findChildren<T*>()) {
-        if (kov::ui::ControlId(child) == id) {
-            return child;
-        }
-    }
-    return nullptr;
-}
-
 enum class Answer {
     kScriptedOk,
     kOkButton,
@@ -79,10 +69,10 @@ void Give(TestProgram& program, const Kind& kind, QDialog& dialog, Answer answer
             program.dialogs.ShowModal(dialog);
             break;
         case Answer::kOkButton:
-            Control<QPushButton>(dialog, kind.okId)->click();
+            kov::test::FindControl<QPushButton>(dialog, kind.okId)->click();
             break;
         case Answer::kCancelButton:
-            Control<QPushButton>(dialog, kind.cancelId)->click();
+            kov::test::FindControl<QPushButton>(dialog, kind.cancelId)->click();
             break;
         case Answer::kEnter:
             QTest::keyClick(&dialog, Qt::Key_Return);
@@ -203,10 +193,11 @@ private slots:
         const Kind& form = KindNamed(kind);
         std::unique_ptr<kov::ui::ConfirmDialog> dialog = form.make(program.Context());
         QCOMPARE(dialog->windowTitle(), title);
-        QCOMPARE(Control<QLabel>(*dialog, form.textId)->text(), text);
-        QCOMPARE(Control<QPushButton>(*dialog, form.okId)->text(), QString("OK"));
-        QCOMPARE(Control<QPushButton>(*dialog, form.cancelId)->text(), QString("Cancel"));
-        QVERIFY(Control<QPushButton>(*dialog, form.okId)->isDefault());
+        QCOMPARE(kov::test::FindControl<QLabel>(*dialog, form.textId)->text(), text);
+        QCOMPARE(kov::test::FindControl<QPushButton>(*dialog, form.okId)->text(), QString("OK"));
+        QCOMPARE(kov::test::FindControl<QPushButton>(*dialog, form.cancelId)->text(),
+                 QString("Cancel"));
+        QVERIFY(kov::test::FindControl<QPushButton>(*dialog, form.okId)->isDefault());
     }
 
     void DefaultTextsStayWithoutLanguageTexts_data() {
@@ -232,23 +223,25 @@ private slots:
         QCOMPARE(program.language->Load("bare"), std::string("bare"));
         const Kind& form = KindNamed(kind);
         std::unique_ptr<kov::ui::ConfirmDialog> dialog = form.make(program.Context());
-        QCOMPARE(Control<QLabel>(*dialog, form.textId)->text(), text);
-        QCOMPARE(Control<QPushButton>(*dialog, form.okId)->text(), QString("确定"));
-        QCOMPARE(Control<QPushButton>(*dialog, form.cancelId)->text(), QString("取消"));
+        QCOMPARE(kov::test::FindControl<QLabel>(*dialog, form.textId)->text(), text);
+        QCOMPARE(kov::test::FindControl<QPushButton>(*dialog, form.okId)->text(), QString("确定"));
+        QCOMPARE(kov::test::FindControl<QPushButton>(*dialog, form.cancelId)->text(),
+                 QString("取消"));
     }
 
     void AKeptDialogShowsTheLanguageOfTheMomentItOpens() {
         TestProgram program;
         kov::ui::CTipDlg dialog(program.Context());
-        QCOMPARE(Control<QLabel>(dialog, 1194)->text(),
+        QCOMPARE(kov::test::FindControl<QLabel>(dialog, 1194)->text(),
                  QString("The program will exit. Please confirm."));
         program.language->Load("chinese");
 
         dialog.show();
 
         QCOMPARE(dialog.windowTitle(), QString("退出系统"));
-        QCOMPARE(Control<QLabel>(dialog, 1194)->text(), QString("系统将退出，请确认！"));
-        QCOMPARE(Control<QPushButton>(dialog, 1196)->text(), QString("取消"));
+        QCOMPARE(kov::test::FindControl<QLabel>(dialog, 1194)->text(),
+                 QString("系统将退出，请确认！"));
+        QCOMPARE(kov::test::FindControl<QPushButton>(dialog, 1196)->text(), QString("取消"));
     }
 
     void AboutBoxShowsNameAndVersionAndClosesWithOk() {
@@ -261,7 +254,7 @@ private slots:
         QVERIFY(lines.contains("KOV-Q730，V2.0"));
         dialog.show();
 
-        Control<QPushButton>(dialog, 1)->click();
+        kov::test::FindControl<QPushButton>(dialog, 1)->click();
 
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QVERIFY(!dialog.isVisible());

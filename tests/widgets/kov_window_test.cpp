@@ -3,8 +3,8 @@
 #include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTabWidget>
@@ -30,8 +30,7 @@ namespace {
 // The program with the simulator's port listed as COM7 and its main window started.
 struct Started {
     explicit Started(int marker = 1) {
-        std::filesystem::create_directories(program.dir / "ports");
-        std::filesystem::create_symlink("/dev/null", program.dir / "ports/COM7");
+        program.AddPort(7);
         kov::Settings(program.dir.Path()).WriteExitMarker(marker);
         program.link.Close();  // the window opens it itself
         window = std::make_unique<kov::ui::CKovDlg>(program.Context());
@@ -49,7 +48,8 @@ struct Started {
     std::string Log() const {
         std::string text;
         for (const auto& e : std::filesystem::directory_iterator(program.dir / "command_log")) {
-            text += kov::Utf16LeToUtf8(program.dir.Read("command_log/" + e.path().filename().string()).substr(2));
+            text += kov::Utf16LeToUtf8(
+                program.dir.Read("command_log/" + e.path().filename().string()).substr(2));
         }
         return text;
     }
@@ -58,14 +58,16 @@ struct Started {
     int SavedInputShown(std::size_t i) const {
         kov::CardRecords saved;
         saved.Load(program.config, program.dir.Path());
-        if (!kov::ReadProjectFile(program.dir / kov::kStateFileName, saved).opened) return -1;
+        if (!kov::ReadProjectFile(program.dir / kov::kStateFileName, saved).opened)
+            return -1;
         return saved.input.At(i).inputPicShow;
     }
 
     int Marker() const { return kov::Settings(program.dir.Path()).ReadExitMarker(); }
 
     QTreeWidgetItem* SlotItem(int slot) const {
-        const QString text = QString::fromStdString(program.language->Named("IDS_TREE_SLOT")) + QString::number(slot);
+        const QString text = QString::fromStdString(program.language->Named("IDS_TREE_SLOT")) +
+                             QString::number(slot);
         const auto items = window->Tree()->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
         return items.isEmpty() ? nullptr : items.front();
     }
@@ -116,7 +118,6 @@ private slots:
     void abnormalEndAsksBeforeRestoring() {
         QFETCH(bool, answer);
         TestProgram program;
-        std::filesystem::create_directories(program.dir / "ports");
         kov::Settings(program.dir.Path()).WriteExitMarker(0);
         {
             auto lock = program.records.Lock();
@@ -129,7 +130,8 @@ private slots:
         kov::ui::CKovDlg window(program.Context());
         window.Initialise();
         QCOMPARE(program.dialogs.questions.size(), 1);
-        QCOMPARE(program.dialogs.questions.front().toStdString(), program.language->Named("IDS_RESTART"));
+        QCOMPARE(program.dialogs.questions.front().toStdString(),
+                 program.language->Named("IDS_RESTART"));
         auto lock = program.records.Lock();
         QCOMPARE(program.records.input.At(0).inputFrameLight, answer ? 33 : 50);
         QCOMPARE(kov::Settings(program.dir.Path()).ReadExitMarker(), 0);
@@ -173,11 +175,13 @@ private slots:
         QWidget* viewport = s.window->Tree()->viewport();
         QTest::mouseClick(viewport, Qt::LeftButton, {}, rect.center());
         QTest::mousePress(viewport, Qt::LeftButton, {}, rect.center());
-        QMouseEvent dbl(QEvent::MouseButtonDblClick, rect.center(), viewport->mapToGlobal(rect.center()),
-                        Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QMouseEvent dbl(QEvent::MouseButtonDblClick, rect.center(),
+                        viewport->mapToGlobal(rect.center()), Qt::LeftButton, Qt::LeftButton,
+                        Qt::NoModifier);
         QApplication::sendEvent(viewport, &dbl);
         QTest::mouseRelease(viewport, Qt::LeftButton, {}, rect.center());
-        QTest::qWait(QApplication::doubleClickInterval() + 50);  // a stray single click would fire now
+        QTest::qWait(QApplication::doubleClickInterval() +
+                     50);  // a stray single click would fire now
         QCoreApplication::sendPostedEvents();
         const Frames frames = s.program.TakeFrames();
         QCOMPARE(frames.size(), std::size_t(2));
@@ -278,16 +282,20 @@ private slots:
         QCOMPARE(frames.size(), std::size_t(1));
         QCOMPARE(frames[0], Frame({0xF0, 0x11, 0x00, 0x0D, 0x55, 0x55, 0x55, 0x55, 0x55, 0x55}));
         auto lock = s.program.records.Lock();
-        for (const auto& r : s.program.records.input.Records()) QCOMPARE(r.baseMapinputSrc, 13);
+        for (const auto& r : s.program.records.input.Records())
+            QCOMPARE(r.baseMapinputSrc, 13);
     }
 
     void fadeTimeIsClampedAndSent_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
         QTest::addColumn<int>("seconds");
-        QTest::newRow("seven") << "7" << "5" << 5;
-        QTest::newRow("three") << "3" << "3" << 3;
-        QTest::newRow("empty") << "" << "" << 0;
+        QTest::newRow("seven") << "7"
+                               << "5" << 5;
+        QTest::newRow("three") << "3"
+                               << "3" << 3;
+        QTest::newRow("empty") << ""
+                               << "" << 0;
     }
 
     void fadeTimeIsClampedAndSent() {
@@ -331,7 +339,8 @@ private slots:
         s.window->Button(1011)->click();
         QVERIFY(!s.program.link.IsOpen());
         QCOMPARE(s.program.port->openCount, opens);
-        QCOMPARE(s.program.dialogs.messages.back().toStdString(), s.program.language->Named("IDS_COMEXIST"));
+        QCOMPARE(s.program.dialogs.messages.back().toStdString(),
+                 s.program.language->Named("IDS_COMEXIST"));
     }
 
     void languageSwitchRelabelsMenuAndTree() {
@@ -343,8 +352,10 @@ private slots:
         QVERIFY(s.window->menuBar()->actions().front()->text() != englishFile);
         const auto root = s.window->Tree()->topLevelItem(0);
         QCOMPARE(root->text(0).toStdString(), s.program.language->Named("IDS_TREE_CARDLIST"));
-        QCOMPARE(s.window->Tabs()->tabText(0).toStdString(), s.program.language->Named("IDS_TABLE_INPUT"));
-        QCOMPARE(kov::Settings(s.program.dir.Path()).ReadLanguageName(100, ""), std::string("chinese"));
+        QCOMPARE(s.window->Tabs()->tabText(0).toStdString(),
+                 s.program.language->Named("IDS_TABLE_INPUT"));
+        QCOMPARE(kov::Settings(s.program.dir.Path()).ReadLanguageName(100, ""),
+                 std::string("chinese"));
     }
 
     void synchroniseSendsTheWholeRack() {

@@ -19,7 +19,8 @@ int Fail(const std::string& message) {
 }
 
 kov::CSerialComm* Context::OpenLink() {
-    if (link_) return link_.get();
+    if (link_)
+        return link_.get();
     const kov::Settings settings(Dir());
     if (!kov::IsReadable(settings.Path())) {
         Fail("cannot read " + settings.Path().string());
@@ -44,8 +45,9 @@ kov::CSerialComm* Context::OpenLink() {
     if (!link->Open()) {
         const std::string device = kov::PortDevicePath(Dir(), link->portNumber);
         const int error = posix->LastOpenError();
-        Fail("port closed: " + (error != 0 ? kov::DescribeOpenError(error, device)
-                                           : "cannot set up COM" + std::to_string(link->portNumber)));
+        Fail("port closed: " + (error != 0
+                                    ? kov::DescribeOpenError(error, device)
+                                    : "cannot set up COM" + std::to_string(link->portNumber)));
         return nullptr;
     }
     log_ = std::make_unique<kov::BrellLog>(Dir(), kov::kCommandLogName);
@@ -55,7 +57,8 @@ kov::CSerialComm* Context::OpenLink() {
 }
 
 std::uint8_t Context::MotherBoardId() const {
-    if (options_.motherBoard) return static_cast<std::uint8_t>(*options_.motherBoard);
+    if (options_.motherBoard)
+        return static_cast<std::uint8_t>(*options_.motherBoard);
     return static_cast<std::uint8_t>(
         kov::ReadProfileInt(Dir() / "Board Config.ini", "Mother Board", "Mother Board 1 ID", 5));
 }

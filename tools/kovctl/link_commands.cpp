@@ -24,12 +24,14 @@ std::optional<std::uint8_t> ParseHexByte(const std::string& text) {
 
 std::string DayText(const kov::_OFFSCHEDULE_Task& task) {
     static constexpr const char* kNames[] = {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};
-    const std::int32_t flags[] = {task.monday, task.tuesday, task.wednesday, task.thursday,
+    const std::int32_t flags[] = {task.monday, task.tuesday,  task.wednesday, task.thursday,
                                   task.friday, task.saturday, task.sunday};
     std::string text;
     for (int i = 0; i < 7; ++i) {
-        if (flags[i] == 0) continue;
-        if (!text.empty()) text += ',';
+        if (flags[i] == 0)
+            continue;
+        if (!text.empty())
+            text += ',';
         text += kNames[i];
     }
     return text.empty() ? "-" : text;
@@ -37,10 +39,14 @@ std::string DayText(const kov::_OFFSCHEDULE_Task& task) {
 
 const char* CycleText(int cycle) {
     switch (cycle) {
-        case kov::kCycleDaily: return "daily";
-        case kov::kCycleOnce: return "once";
-        case kov::kCycleWeekly: return "weekly";
-        default: return "off";
+        case kov::kCycleDaily:
+            return "daily";
+        case kov::kCycleOnce:
+            return "once";
+        case kov::kCycleWeekly:
+            return "weekly";
+        default:
+            return "off";
     }
 }
 
@@ -61,35 +67,44 @@ int RunPorts(Context& context) {
     for (const kov::PortEntry& port : ports) {
         std::cout << port.number << '\t' << port.name << '\t' << port.device << '\n';
     }
-    if (ports.empty()) std::cerr << "kovctl: no serial ports found\n";
+    if (ports.empty())
+        std::cerr << "kovctl: no serial ports found\n";
     return kExitOk;
 }
 
 int RunSend(Context& context, const std::vector<std::string>& bytes) {
-    if (bytes.size() != 10) return kExitUsage;
+    if (bytes.size() != 10)
+        return kExitUsage;
     kov::CommandFrame frame = kov::BlankFrame();
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         const auto value = ParseHexByte(bytes[i]);
-        if (!value) return kExitUsage;
+        if (!value)
+            return kExitUsage;
         frame[2 + i] = *value;
     }
     kov::CSerialComm* link = context.OpenLink();
-    if (link == nullptr) return kExitFailed;
-    if (!kov::SendCommand(*link, frame)) return Fail("write failed: the port took fewer than 13 bytes");
+    if (link == nullptr)
+        return kExitFailed;
+    if (!kov::SendCommand(*link, frame))
+        return Fail("write failed: the port took fewer than 13 bytes");
     std::cout << "sent" << kov::FrameHex(link->frame) << '\n';
     return kExitOk;
 }
 
 int RunDetect(Context& context) {
     kov::CSerialComm* link = context.OpenLink();
-    if (link == nullptr) return kExitFailed;
+    if (link == nullptr)
+        return kExitFailed;
     kov::SlotIds ids{};
     switch (kov::DetectCards(*link, ids)) {
-        case kov::DetectResult::kNotSent: return Fail("write failed: the detect frame was not sent");
+        case kov::DetectResult::kNotSent:
+            return Fail("write failed: the detect frame was not sent");
         case kov::DetectResult::kNoValidReply:
             return Fail("no reply: no valid status reply after " +
-                        std::to_string(kov::kStatusReplyAttempts) + " attempts (bad checksum or silent device)");
-        case kov::DetectResult::kOk: break;
+                        std::to_string(kov::kStatusReplyAttempts) +
+                        " attempts (bad checksum or silent device)");
+        case kov::DetectResult::kOk:
+            break;
     }
     for (int slot = 0; slot < kov::kSlotCount; ++slot) {
         std::cout << "slot " << slot + 1 << ": " << static_cast<int>(ids[slot]) << '\n';
@@ -98,38 +113,47 @@ int RunDetect(Context& context) {
 }
 
 int RunClock(Context& context, const std::string& action) {
-    if (action != "get" && action != "set") return kExitUsage;
+    if (action != "get" && action != "set")
+        return kExitUsage;
     kov::CSerialComm* link = context.OpenLink();
-    if (link == nullptr) return kExitFailed;
+    if (link == nullptr)
+        return kExitFailed;
     const std::uint8_t mb = context.MotherBoardId();
     if (action == "set") {
         const std::time_t now = std::time(nullptr);
         std::tm local{};
         localtime_r(&now, &local);
         const kov::ClockTime time{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
-                                  local.tm_hour, local.tm_min, local.tm_sec};
-        if (!kov::SetDeviceClock(*link, mb, time)) return Fail("write failed: clock frame not sent");
+                                  local.tm_hour,        local.tm_min,     local.tm_sec};
+        if (!kov::SetDeviceClock(*link, mb, time))
+            return Fail("write failed: clock frame not sent");
         std::cout << "device clock set to " << kov::FormatClock(time) << '\n';
         return kExitOk;
     }
     const auto time = kov::ReadDeviceClock(*link, mb);
-    if (!time) return Fail("no reply: the device clock could not be read (no reply or bad checksum)");
+    if (!time)
+        return Fail("no reply: the device clock could not be read (no reply or bad checksum)");
     std::cout << kov::FormatClock(*time) << '\n';
     return kExitOk;
 }
 
 int RunTaskRead(Context& context, const std::string& number) {
     const auto n = ParseNumber(number, 0, kov::kOfflineTaskCount - 1);
-    if (!n) return kExitUsage;
+    if (!n)
+        return kExitUsage;
     kov::CSerialComm* link = context.OpenLink();
-    if (link == nullptr) return kExitFailed;
+    if (link == nullptr)
+        return kExitFailed;
     kov::TryFlushInput(*link);
     const auto task = kov::ReadOfflineTask(*link, context.MotherBoardId(), *n);
-    if (!task) return Fail("no reply: task " + std::to_string(*n) + " could not be read (no reply or bad checksum)");
+    if (!task)
+        return Fail("no reply: task " + std::to_string(*n) +
+                    " could not be read (no reply or bad checksum)");
     char line[160];
-    std::snprintf(line, sizeof line, "task %d: %04d-%02d-%02d %02d:%02d:%02d cycle=%s days=%s template=%d",
-                  task->index, task->year, task->month, task->day, task->hour, task->minute,
-                  task->second, CycleText(task->cycle), DayText(*task).c_str(), task->templateNumber);
+    std::snprintf(
+        line, sizeof line, "task %d: %04d-%02d-%02d %02d:%02d:%02d cycle=%s days=%s template=%d",
+        task->index, task->year, task->month, task->day, task->hour, task->minute, task->second,
+        CycleText(task->cycle), DayText(*task).c_str(), task->templateNumber);
     std::cout << line << '\n';
     return kExitOk;
 }

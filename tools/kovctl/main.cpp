@@ -4,9 +4,9 @@
 
 #include "context.h"
 #include "link_commands.h"
+#include "platform/program_dir.h"
 #include "project_commands.h"
 #include "sync_commands.h"
-#include "platform/program_dir.h"
 
 namespace {
 
@@ -41,7 +41,8 @@ std::optional<kovctl::Options> ParseOptions(int argc, char** argv) {
             options.dir = argv[++i];
         } else if (arg == "--mb" && i + 1 < argc) {
             const auto id = kovctl::ParseNumber(argv[++i], 0, 255);
-            if (!id) return std::nullopt;
+            if (!id)
+                return std::nullopt;
             options.motherBoard = *id;
         } else if (arg.rfind("--", 0) == 0) {
             return std::nullopt;
@@ -50,7 +51,8 @@ std::optional<kovctl::Options> ParseOptions(int argc, char** argv) {
         }
     }
     options.args.assign(argv + i, argv + argc);
-    if (options.args.empty()) return std::nullopt;
+    if (options.args.empty())
+        return std::nullopt;
     return options;
 }
 
@@ -58,17 +60,25 @@ int Dispatch(kovctl::Context& context) {
     const auto& args = context.options().args;
     const std::string& command = args[0];
     const std::size_t n = args.size();
-    if (command == "ports" && n == 1) return kovctl::RunPorts(context);
-    if (command == "send") return kovctl::RunSend(context, {args.begin() + 1, args.end()});
-    if (command == "detect" && n == 1) return kovctl::RunDetect(context);
-    if (command == "clock" && n == 2) return kovctl::RunClock(context, args[1]);
-    if (command == "task" && n == 3 && args[1] == "read") return kovctl::RunTaskRead(context, args[2]);
+    if (command == "ports" && n == 1)
+        return kovctl::RunPorts(context);
+    if (command == "send")
+        return kovctl::RunSend(context, {args.begin() + 1, args.end()});
+    if (command == "detect" && n == 1)
+        return kovctl::RunDetect(context);
+    if (command == "clock" && n == 2)
+        return kovctl::RunClock(context, args[1]);
+    if (command == "task" && n == 3 && args[1] == "read")
+        return kovctl::RunTaskRead(context, args[2]);
     if (command == "config" && n == 2 && args[1] == "detect") {
         return kovctl::RunConfigDetect(context);
     }
-    if (command == "project") return kovctl::RunProject(context, {args.begin() + 1, args.end()});
-    if (command == "sync") return kovctl::RunSync(context, {args.begin() + 1, args.end()});
-    if (command == "template") return kovctl::RunTemplate(context, {args.begin() + 1, args.end()});
+    if (command == "project")
+        return kovctl::RunProject(context, {args.begin() + 1, args.end()});
+    if (command == "sync")
+        return kovctl::RunSync(context, {args.begin() + 1, args.end()});
+    if (command == "template")
+        return kovctl::RunTemplate(context, {args.begin() + 1, args.end()});
     return kovctl::kExitUsage;
 }
 
@@ -76,7 +86,8 @@ int Dispatch(kovctl::Context& context) {
 
 int main(int argc, char** argv) {
     const auto options = ParseOptions(argc, argv);
-    if (!options) return Usage();
+    if (!options)
+        return Usage();
     kovctl::Context context(*options);
     const int rc = Dispatch(context);
     return rc == kovctl::kExitUsage ? Usage() : rc;
