@@ -54,24 +54,24 @@ void CKovDlg::SelectFirstInputResolution() {
             code = context_.records.input.At(0).inputResolution.code;
     }
     resolutions_->setCurrentIndex(resolutions_->findData(code));
+    // The input diagram shows the frame the cards capture from; a freshly built diagram
+    // would otherwise keep its first resolution while the records hold another.
+    if (code != 0)
+        inputField_->SetResolutionCode(code);
 }
 
 void CKovDlg::RefreshAfterRead() {
-    int firstInput = 0, firstOutput = 0, code = 0;
+    int firstInput = 0, firstOutput = 0;
     {
         auto lock = context_.records.Lock();
-        if (context_.records.input.Count() > 0) {
+        if (context_.records.input.Count() > 0)
             firstInput = context_.records.input.At(0).cardId;
-            code = context_.records.input.At(0).inputResolution.code;
-        }
         if (context_.records.output.Count() > 0)
             firstOutput = context_.records.output.At(0).cardId;
     }
     PostKovMessage(inputPage_, WM_INPUT_CARD_SHOW, firstInput);
     PostKovMessage(outputPage_, WM_OUTPUT_CARD_SHOW, firstOutput);
     SelectFirstInputResolution();
-    if (code != 0)
-        inputField_->SetResolutionCode(code);
     inputField_->Refresh();
     outputField_->Refresh();
     BringTreeInLine();
@@ -111,6 +111,7 @@ void CKovDlg::FactoryReset() {
         Message("IDS_CONFIGURE_FILE");
     inputField_->Build();
     SelectFirstInputResolution();
+    inputField_->Refresh();
     outputField_->Initialise();
     inputPage_->RefreshAll();
     outputPage_->RefreshAll();

@@ -50,9 +50,10 @@ void CKovDlg::Initialise() {
         c.dialogs.Message(this, ToQString(c.language.Named("IDS_CONFIGURE_FILE")),
                           MessageIcon::kError);
     }
-    SelectFirstInputResolution();
 
     inputField_->Build();
+    SelectFirstInputResolution();
+    inputField_->Refresh();
     outputField_->Initialise();
     fadeTime_->setText("0");
     BuildTree();

@@ -14,6 +14,7 @@
 #include <filesystem>
 
 #include "fixtures/test_program.h"
+#include "input/input_field_host.h"
 #include "input/input_page.h"
 #include "output/output_page.h"
 #include "shell/kov_window.h"
@@ -132,6 +133,8 @@ private slots:
         QCOMPARE(program.dialogs.questions.size(), 1);
         QCOMPARE(program.dialogs.questions.front().toStdString(),
                  program.language->Named("IDS_RESTART"));
+        // Either way the input diagram shows the frame of the cards' resolution.
+        QCOMPARE(window.InputDiagram()->ResolutionCode(), 11);
         auto lock = program.records.Lock();
         QCOMPARE(program.records.input.At(0).inputFrameLight, answer ? 33 : 50);
         QCOMPARE(kov::Settings(program.dir.Path()).ReadExitMarker(), 0);
