@@ -7,7 +7,7 @@ cd "$(dirname "$0")"
 
 scripts/deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j "$(nproc 2>/dev/null || echo 2)"
+cmake --build build -j "$(nproc 2>/dev/null || echo 2)" --target kov-q730 kov-sim kovctl program_dir
 
 dir=build/KOV-Q730
 port=$(sed -n 's/^[[:space:]]*port[[:space:]]*=[[:space:]]*\([0-9]*\).*/\1/Ip' "$dir/normalStart.ini" | head -n 1)
