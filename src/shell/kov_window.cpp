@@ -73,8 +73,10 @@ CKovDlg::CKovDlg(AppContext& context, QWidget* parent) : QMainWindow(parent), co
 }
 
 CKovDlg::~CKovDlg() {
-    // A window destroyed without the confirmed exit (a test, a crash path) still stops
-    // the saver cleanly; the link must no longer log into a deleted log.
+    // A window destroyed without the confirmed exit (a test, a crash path) still lets a
+    // running synchronisation finish, stops the saver cleanly, and the link must no longer
+    // log into a deleted log.
+    WaitForSynchronisation();
     if (saver_)
         saver_->Stop();
     if (context_.link.Log() == log_.get())
