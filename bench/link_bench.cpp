@@ -12,7 +12,7 @@
 #include "link/commands.h"
 #include "link/exchange.h"
 #include "link/serial_comm.h"
-#include "platform/posix_serial_port.h"
+#include "support/sim_link.h"
 #include "support/subprocess.h"
 #include "support/temp_dir.h"
 
@@ -25,12 +25,7 @@ constexpr int kRackFrames = 1 + 12 * 7 + 18 * 7;  // 211
 struct Rig {
     explicit Rig(std::vector<std::string> simArgs)
         : sim(dir.Path(), kPort, std::move(simArgs)), log(dir.Path(), kov::kCommandLogName) {
-        link.SetPort(std::make_unique<kov::PosixSerialPort>(dir.Path()));
-        link.SetLog(&log);
-        link.portNumber = kPort;
-        link.baudRate = 9600;
-        link.timeout = 1;
-        if (!link.Open())
+        if (!kov::test::OpenSimLink(link, log, dir.Path(), kPort))
             throw std::runtime_error("cannot open the simulator's port");
     }
     kov::test::TempDir dir;

@@ -12,9 +12,9 @@
 #include "link/command_log.h"
 #include "link/serial_comm.h"
 #include "link/synchronise.h"
-#include "platform/posix_serial_port.h"
 #include "store/card_inventory.h"
 #include "store/card_records.h"
+#include "support/sim_link.h"
 #include "support/subprocess.h"
 #include "support/temp_dir.h"
 
@@ -59,12 +59,7 @@ int Run() {
     kov::test::SimProcess sim(dir.Path(), kPort, {"--rack", RackArgument(config)});
     kov::BrellLog log(dir.Path(), kov::kCommandLogName);
     kov::CSerialComm link;
-    link.SetPort(std::make_unique<kov::PosixSerialPort>(dir.Path()));
-    link.SetLog(&log);
-    link.portNumber = kPort;
-    link.baudRate = 9600;
-    link.timeout = 1;
-    if (!link.Open())
+    if (!kov::test::OpenSimLink(link, log, dir.Path(), kPort))
         throw std::runtime_error("cannot open the simulator's port");
 
     const auto start = Clock::now();

@@ -117,6 +117,12 @@ private:
     void ResendVisibleSplices();
     void Shutdown();
     std::vector<bool> HiddenFlags(bool input) const;
+    DiagramCtrl& PictureOf(bool input) const;
+    void ShowTab(int tab);
+    // Writes the shown flag into the card's record and sends what the device needs to show
+    // or hide it; false when no record has that card.
+    bool SendInputShown(int cardId, bool show);
+    bool SendOutputShown(int cardId, bool show);
     QTreeWidgetItem* TreeItemOfSlot(int slot) const;
     void Message(const char* key);
 

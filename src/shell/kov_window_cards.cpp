@@ -146,13 +146,50 @@ void CKovDlg::SelectCard(int slot) {
     const bool input = IsInputCardId(cardId);
     PostKovMessage(input ? static_cast<QObject*>(inputPage_) : outputPage_,
                    input ? WM_INPUT_CARD_SHOW : WM_OUTPUT_CARD_SHOW, cardId);
-    DiagramCtrl& picture =
-        input ? static_cast<DiagramCtrl&>(inputField_->Picture()) : outputField_->Picture();
-    picture.SelectCard(cardId);
+    PictureOf(input).SelectCard(cardId);
     ShowInputPage(input);
-    const int tab = input ? kInputTab : kOutputTab;
+    ShowTab(input ? kInputTab : kOutputTab);
+}
+
+DiagramCtrl& CKovDlg::PictureOf(bool input) const {
+    return input ? static_cast<DiagramCtrl&>(inputField_->Picture()) : outputField_->Picture();
+}
+
+void CKovDlg::ShowTab(int tab) {
     if (tabs_->currentIndex() != tab)
         tabs_->setCurrentIndex(tab);
+}
+
+bool CKovDlg::SendInputShown(int cardId, bool show) {
+    InputCardRecord record;
+    {
+        auto lock = context_.records.Lock();
+        InputCardRecord* r = context_.records.input.Find(cardId);
+        if (r == nullptr)
+            return false;
+        r->inputPicShow = show ? 1 : 0;
+        record = *r;
+    }
+    const auto address = static_cast<std::uint8_t>(cardId);
+    SendCommand(context_.link, InputPictureDisplayFrame(address, show, record.inputtranspy));
+    SendCaptureWindow(context_.link, record, address);
+    return true;
+}
+
+bool CKovDlg::SendOutputShown(int cardId, bool show) {
+    OutputCardRecord record;
+    {
+        auto lock = context_.records.Lock();
+        OutputCardRecord* r = context_.records.output.Find(cardId);
+        if (r == nullptr)
+            return false;
+        r->outputPicshow = show ? 1 : 0;
+        record = *r;
+    }
+    SendCommand(context_.link, ShowOutputPictureFrame(static_cast<std::uint8_t>(cardId), show));
+    SendHorizontalSplice(context_.link, record);
+    SendVerticalSplice(context_.link, record);
+    return true;
 }
 
 void CKovDlg::ToggleCard(int slot) {
@@ -160,52 +197,18 @@ void CKovDlg::ToggleCard(int slot) {
     if (it == context_.config.slotMap.end())
         return;
     const int cardId = DecimalValue(it->second);
-    const auto address = static_cast<std::uint8_t>(cardId);
-    CSerialComm& link = context_.link;
-    QTreeWidgetItem* item = TreeItemOfSlot(slot);
-    if (IsInputCardId(cardId)) {
+    const bool input = IsInputCardId(cardId);
+    if (input)
         PostKovMessage(inputPage_, WM_INPUT_CARD_SHOW, cardId);
-        DiagramCtrl& picture = inputField_->Picture();
-        const bool show = picture.IsCardHidden(cardId);
-        InputCardRecord record;
-        {
-            auto lock = context_.records.Lock();
-            InputCardRecord* r = context_.records.input.Find(cardId);
-            if (r == nullptr)
-                return;
-            r->inputPicShow = show ? 1 : 0;
-            record = *r;
-        }
-        picture.SetCardHidden(cardId, !show);
-        SendCommand(link, InputPictureDisplayFrame(address, show, record.inputtranspy));
-        SendCaptureWindow(link, record, address);
-        if (item)
-            item->setCheckState(0, show ? Qt::Checked : Qt::Unchecked);
-        if (tabs_->currentIndex() != kInputTab)
-            tabs_->setCurrentIndex(kInputTab);
-        picture.update();
-    } else {
-        DiagramCtrl& picture = outputField_->Picture();
-        const bool show = picture.IsCardHidden(cardId);
-        OutputCardRecord record;
-        {
-            auto lock = context_.records.Lock();
-            OutputCardRecord* r = context_.records.output.Find(cardId);
-            if (r == nullptr)
-                return;
-            r->outputPicshow = show ? 1 : 0;
-            record = *r;
-        }
-        picture.SetCardHidden(cardId, !show);
-        SendCommand(link, ShowOutputPictureFrame(address, show));
-        SendHorizontalSplice(link, record);
-        SendVerticalSplice(link, record);
-        if (item)
-            item->setCheckState(0, show ? Qt::Checked : Qt::Unchecked);
-        picture.update();
-        if (tabs_->currentIndex() != kOutputTab)
-            tabs_->setCurrentIndex(kOutputTab);
-    }
+    DiagramCtrl& picture = PictureOf(input);
+    const bool show = picture.IsCardHidden(cardId);
+    if (!(input ? SendInputShown(cardId, show) : SendOutputShown(cardId, show)))
+        return;
+    picture.SetCardHidden(cardId, !show);
+    if (QTreeWidgetItem* item = TreeItemOfSlot(slot))
+        item->setCheckState(0, show ? Qt::Checked : Qt::Unchecked);
+    ShowTab(input ? kInputTab : kOutputTab);
+    picture.update();
     context_.stateChanged.Set();
 }
 
@@ -253,8 +256,7 @@ void CKovDlg::HandleMessage(int message, qintptr wParam, qintptr lParam) {
             break;
         case WM_CARD_RESET: {
             const bool input = IsInputCardId(cardId);
-            DiagramCtrl& picture =
-                input ? static_cast<DiagramCtrl&>(inputField_->Picture()) : outputField_->Picture();
+            DiagramCtrl& picture = PictureOf(input);
             picture.SetCardHidden(cardId, true);
             if (QTreeWidgetItem* item = TreeItemOfSlot(context_.config.SlotOf(cardId))) {
                 item->setCheckState(0, Qt::Unchecked);

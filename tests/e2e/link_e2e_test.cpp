@@ -11,9 +11,9 @@
 #include "link/device_queries.h"
 #include "link/exchange.h"
 #include "link/serial_comm.h"
-#include "platform/posix_serial_port.h"
 #include "sim_fixture.h"
 #include "store/text_codec.h"
+#include "support/sim_link.h"
 
 namespace kov::test {
 namespace {
@@ -32,14 +32,9 @@ public:
 class LinkTest : public SimFixture {
 protected:
     void Connect(int timeout) {
-        link.SetPort(std::make_unique<PosixSerialPort>(dir.Path()));
         link.SetClock(&clock);
         log = std::make_unique<BrellLog>(dir.Path(), kCommandLogName);
-        link.SetLog(log.get());
-        link.portNumber = kSimPort;
-        link.baudRate = 9600;
-        link.timeout = timeout;
-        ASSERT_TRUE(link.Open());
+        ASSERT_TRUE(OpenSimLink(link, *log, dir.Path(), kSimPort, timeout));
     }
 
     std::string LogText() {
