@@ -70,8 +70,6 @@ enum class PictureItem : std::uint8_t {
     kGamma = 0x0B,  // output cards only
 };
 
-enum class CardKind { kInput, kOutput };
-
 enum class FadeTarget : std::uint8_t { kPicture1 = 0x00, kPicture2 = 0x01 };
 
 // A window: first pixel and extent in each direction.

@@ -4,6 +4,7 @@
 #include <chrono>
 
 #include "link/command_log.h"
+#include "link/latest_frames.h"
 #include "link/serial_comm.h"
 
 namespace kov {
@@ -25,6 +26,13 @@ bool ReadExactly(CSerialComm& link, std::span<std::uint8_t> buffer) {
 }  // namespace
 
 bool SendCommand(CSerialComm& link, const CommandFrame& frame) {
+    auto lock = link.LockExchange();
+    if (!link.waitingFrames.empty())
+        FlushLatest(link);
+    return WriteFrame(link, frame);
+}
+
+bool WriteFrame(CSerialComm& link, const CommandFrame& frame) {
     auto lock = link.LockExchange();
     link.frame = frame;
     CompleteChecksum(link.frame);

@@ -17,7 +17,11 @@ inline constexpr int kStatusReplyAttempts = 20;
 
 // Copies frame into the link's frame buffer, completes its checksum, writes the 13
 // bytes and logs them. False (and no log line) unless all 13 bytes went out.
+// Frames waiting as latest values (latest_frames.h) are written first.
 bool SendCommand(CSerialComm& link, const CommandFrame& frame);
+
+// SendCommand without writing the waiting latest values first.
+bool WriteFrame(CSerialComm& link, const CommandFrame& frame);
 
 // Reads a 25- or 29-byte reply into buffer (zeroed first by the caller) and checks it;
 // an accepted reply is logged.

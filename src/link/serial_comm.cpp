@@ -1,5 +1,7 @@
 #include "link/serial_comm.h"
 
+#include <chrono>
+
 #include "platform/posix_serial_port.h"
 #include "platform/program_dir.h"
 
@@ -60,13 +62,35 @@ int CSerialComm::Write(const std::uint8_t* data, int n) {
             const std::size_t written =
                 port_->WriteSome(data + done, static_cast<std::size_t>(n - done));
             if (written == 0)
-                return -1;
+                break;
             done += static_cast<int>(written);
         }
     } catch (const CSerialException&) {
+        NoteWritten(done);
         return -1;
     }
+    NoteWritten(done);
+    if (done < n)
+        return -1;
     return n < 0 ? 0 : n;
+}
+
+Clock::duration CSerialComm::LineBusyFor() const {
+    const Clock::TimePoint now = clock_->Now();
+    if (now < lastWrite_ || lineIdleAt_ <= now)
+        return Clock::duration::zero();
+    return lineIdleAt_ - now;
+}
+
+void CSerialComm::NoteWritten(int bytes) {
+    if (bytes <= 0)
+        return;
+    const Clock::TimePoint now = clock_->Now();
+    if (now < lastWrite_ || lineIdleAt_ < now)
+        lineIdleAt_ = now;
+    lastWrite_ = now;
+    const std::int64_t baud = baudRate > 0 ? baudRate : 9600;
+    lineIdleAt_ += std::chrono::microseconds(std::int64_t{bytes} * 10 * 1'000'000 / baud);
 }
 
 int CSerialComm::Read(std::uint8_t* buffer, int n) {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <vector>
 
 #include "link/frame.h"
 #include "platform/clock.h"
@@ -15,6 +16,13 @@
 namespace kov {
 
 class BrellLog;
+
+// A frame that only matters as the newest of its kind (a value being dragged), waiting
+// for the line; key names the kind.
+struct KeyedFrame {
+    std::uint32_t key = 0;
+    CommandFrame frame{};
+};
 
 class CSerialComm {
 public:
@@ -60,6 +68,18 @@ public:
     std::unique_lock<std::recursive_mutex> LockExchange() {
         return std::unique_lock<std::recursive_mutex>(exchangeMutex_);
     }
+    // The lock when nobody holds it, else an unlocked guard (for work that can wait).
+    std::unique_lock<std::recursive_mutex> TryLockExchange() {
+        return std::unique_lock<std::recursive_mutex>(exchangeMutex_, std::try_to_lock);
+    }
+
+    // How long the bytes written so far still need to leave the computer, estimated from
+    // the baud rate at ten bits per byte; zero when the line is idle. A clock that went
+    // back since the last write counts as an idle line, so the estimate never sticks.
+    Clock::duration LineBusyFor() const;
+
+    // Frames waiting for the line, oldest first; guarded by the exchange lock.
+    std::vector<KeyedFrame> waitingFrames;
 
     CommandFrame frame;
     std::array<std::uint8_t, kShortReplySize> shortReply{};
@@ -67,9 +87,13 @@ public:
     std::array<std::uint8_t, kQueryReplySize> queryReply{};
 
 private:
+    void NoteWritten(int bytes);
+
     std::unique_ptr<SerialPort> port_;
     BrellLog* log_ = nullptr;
     Clock* clock_;
+    Clock::TimePoint lastWrite_{};
+    Clock::TimePoint lineIdleAt_{};
     std::recursive_mutex exchangeMutex_;
 };
 

@@ -8,6 +8,7 @@ namespace kov {
 class Clock {
 public:
     using TimePoint = std::chrono::system_clock::time_point;
+    using duration = TimePoint::duration;
 
     virtual ~Clock() = default;
     virtual TimePoint Now() const = 0;

@@ -7,6 +7,7 @@
 #include <QProgressDialog>
 #include <QPushButton>
 
+#include "input/base_map_page.h"
 #include "input/input_field_host.h"
 #include "input/input_page.h"
 #include "link/commands.h"
@@ -39,10 +40,6 @@ namespace {
 const QString kMenuOpenFilter = QStringLiteral("KOV-Q730 File(*.scpx)");
 const QString kProjectFilter = QStringLiteral("KOV-Q730(*.scpx)");
 const QString kProjectSuffix = QStringLiteral("scpx");
-
-// The internal bus reset switches every input card's base map to the third source of the
-// base map source list.
-constexpr std::size_t kInternalBusListEntry = 2;
 
 }  // namespace
 
@@ -113,7 +110,7 @@ void CKovDlg::FactoryReset() {
     SelectFirstInputResolution();
     inputField_->Refresh();
     outputField_->Initialise();
-    inputPage_->RefreshAll();
+    inputPage_->RefreshAll(0);
     outputPage_->RefreshAll();
     BringTreeInLine();
     context_.stateChanged.Set();
@@ -123,10 +120,7 @@ void CKovDlg::InternalBusReset() {
     CIntBusDlg confirm(context_, this);  // its OK sends the internal bus reset frame
     if (context_.dialogs.ShowModal(confirm) != QDialog::Accepted)
         return;
-    const int source = InputSourceTable()[kInternalBusListEntry].code;
-    auto lock = context_.records.Lock();
-    for (auto& record : context_.records.input.Records())
-        record.baseMapinputSrc = source;
+    inputPage_->BaseMapPage()->ResetAllSources();
 }
 
 void CKovDlg::OnFadeEdited(const QString& text) {

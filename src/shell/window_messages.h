@@ -14,10 +14,10 @@ inline constexpr int WM_INPUT_LAYOUT_CHANGED = 0x466;
 inline constexpr int WM_INPUT_RESOLUTION_CHANGED = 0x467;
 inline constexpr int WM_OUTPUT_CARD_SHOW = 0x468;
 inline constexpr int WM_OUTPUT_LAYOUT_CHANGED = 0x469;
-inline constexpr int WM_PAGE_CARD_CHANGED = 0x46A;
+inline constexpr int WM_OUTPUT_WINDOW_RELOAD = 0x46A;
 inline constexpr int WM_INPUT_TRANSPARENCY = 0x46B;
-inline constexpr int WM_PAGE_REFRESH = 0x46C;
-inline constexpr int WM_PAGE_LIMITS_CHANGED = 0x46D;
+inline constexpr int WM_BASEMAP_RELOAD = 0x46C;
+inline constexpr int WM_DOUBLEPIC_RELOAD = 0x46D;
 inline constexpr int WM_CARD_RESET = 0x46E;
 
 class KovMessage final : public QEvent {

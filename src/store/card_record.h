@@ -9,6 +9,8 @@
 
 namespace kov {
 
+enum class CardKind { kInput, kOutput };
+
 struct InputCardRecord {
     std::int32_t inputPicShow = 0;
     ResolutionEntry inputResolution;

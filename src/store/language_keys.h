@@ -92,6 +92,38 @@ inline constexpr std::array<std::string_view, 2> kExtraTextKeys = {
     "IDS_SCHEDULE_LATER",
 };
 
+// Captions that belong to no control of their own (labels beside a box or list, group
+// frames). Where the caption of a control with a fitting text exists, its key is reused.
+inline constexpr std::array<std::string_view, 22> kCaptionKeys = {
+    // input card page
+    "IDS_1070",
+    "IDS_1055",
+    "IDS_1090",
+    "IDS_1071",
+    "IDS_1073",
+    "IDS_1072",
+    "IDS_1025",
+    // picture adjustment
+    "IDS_1091",
+    "IDS_1092",
+    "IDS_1093",
+    "IDS_1094",
+    "IDS_1067",
+    // picture word
+    "IDS_LABEL_PICWORD_STATE",
+    "IDS_LABEL_PICWORD_MODE",
+    "IDS_LABEL_PICWORD_COMPARE",
+    "IDS_LABEL_PICWORD_CONDITION",
+    "IDS_1095",
+    "IDS_1096",
+    "IDS_1097",
+    // base map
+    "IDS_LABEL_BASEMAP",
+    "IDS_1074",
+    // output picture adjustment
+    "IDS_LABEL_GAMMA",
+};
+
 // One key of the main menu. Titles carry command id 0. `menu` is the position of the
 // top-level menu (0 file ... 7 help); `submenu` is the position of the submenu inside it
 // that holds the item or whose title the key is, or -1 when there is none.

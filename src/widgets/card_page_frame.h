@@ -1,16 +1,19 @@
 #pragma once
 // What the input and the output card page share: the read-only card number box that
-// names the card the page shows, and the tab control of its sub-pages. A page keeps no
-// card of its own; every handler reads the current card back from the box.
+// names the card the page shows, the grid of the page's own fields, the tab control of
+// its sub-pages and the row of buttons below it. The page remembers the card it shows;
+// the number box only displays it.
 
-#include <QWidget>
+#include "widgets/editor_page.h"
 
+class QGridLayout;
+class QHBoxLayout;
 class QLineEdit;
 class QTabWidget;
 
 namespace kov::ui {
 
-class CardPageFrame : public QWidget {
+class CardPageFrame : public EditorPage {
     Q_OBJECT
 
 public:
@@ -18,11 +21,10 @@ public:
     // (a language text ending in a colon) comes with SetPrefix.
     CardPageFrame(int numberBoxId, int tabId, int idOffset, QWidget* parent = nullptr);
 
-    // The card the page shows, or 0 when none has been shown: the number after the first
-    // ':' of the box text plus the offset.
-    int CurrentCardId() const;
+    // The card the page shows, or 0 when none has been shown.
+    int CurrentCardId() const { return currentCard_; }
 
-    // Shows card id in the box with the current prefix text.
+    // Makes cardId the page's card and shows it in the box with the current prefix text.
     void SetCard(int cardId);
 
     // Called with the current language's prefix before relabelling; rewrites the box.
@@ -37,9 +39,12 @@ signals:
 
 protected:
     QLineEdit* number_;
+    QGridLayout* fields_;
     QTabWidget* tabs_;
+    QHBoxLayout* buttons_;
     QString prefix_;
     int idOffset_;
+    int currentCard_ = 0;
 };
 
 }  // namespace kov::ui

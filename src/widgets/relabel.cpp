@@ -10,10 +10,24 @@
 namespace kov::ui {
 namespace {
 constexpr const char* kControlIdProperty = "kovControlId";
+constexpr const char* kCaptionKeyProperty = "kovCaptionKey";
+
+QString CaptionOf(const QWidget* widget, const Language& language) {
+    const QVariant key = widget->property(kCaptionKeyProperty);
+    if (key.isValid())
+        return ToQString(language.RawText(key.toString().toStdString()));
+    const int id = ControlId(widget);
+    return id == 0 ? QString() : ToQString(language.ControlCaption(id));
 }
+
+}  // namespace
 
 void SetControlId(QWidget* widget, int id) {
     widget->setProperty(kControlIdProperty, id);
+}
+
+void SetCaptionKey(QWidget* widget, const char* key) {
+    widget->setProperty(kCaptionKeyProperty, QString::fromLatin1(key));
 }
 
 int ControlId(const QWidget* widget) {
@@ -26,10 +40,7 @@ void RelabelDialog(QWidget* window, int dialogId, const Language& language) {
     if (!title.isEmpty())
         window->setWindowTitle(title);
     for (QWidget* child : window->findChildren<QWidget*>()) {
-        const int id = ControlId(child);
-        if (id == 0)
-            continue;
-        const QString caption = ToQString(language.ControlCaption(id));
+        const QString caption = CaptionOf(child, language);
         if (caption.isEmpty())
             continue;
         if (auto* label = qobject_cast<QLabel*>(child)) {

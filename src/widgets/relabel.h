@@ -18,9 +18,13 @@ namespace kov::ui {
 void SetControlId(QWidget* widget, int id);
 int ControlId(const QWidget* widget);
 
+// Gives a caption that belongs to no control (a label, a group frame) its language key.
+void SetCaptionKey(QWidget* widget, const char* key);
+
 // Sets the window title from "IDD<id>_Title" and the caption of every control below
 // window (labels, buttons, check boxes, group boxes) from "IDS_<control id>", where the
-// language has a non-empty text. Edit boxes and lists keep their contents.
+// language has a non-empty text; a caption key set with SetCaptionKey names its key
+// itself. Edit boxes and lists keep their contents.
 void RelabelDialog(QWidget* window, int dialogId, const Language& language);
 
 inline QString ToQString(const std::string& text) {

@@ -1,0 +1,56 @@
+#include "store/value_rules.h"
+
+#include <algorithm>
+
+namespace kov {
+namespace {
+
+// extent + value > limit as the device's firmware compares them: unsigned and wrapping.
+bool PastLimit(std::int32_t value, std::int32_t extent, std::int32_t limit) {
+    return static_cast<std::uint32_t>(extent) + static_cast<std::uint32_t>(value) >
+           static_cast<std::uint32_t>(limit);
+}
+
+// limit - other without overflow, for the values a record can hold.
+std::int32_t Remaining(std::int32_t limit, std::int32_t other) {
+    const std::int64_t rest = std::int64_t{limit} - other;
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(rest, INT32_MIN, INT32_MAX));
+}
+
+}  // namespace
+
+std::int32_t FitPosition(std::int32_t value, std::int32_t extent, std::int32_t limit) {
+    if (!PastLimit(value, extent, limit))
+        return value;
+    return std::max(Remaining(limit, extent), 0);
+}
+
+std::int32_t FitExtent(std::int32_t value, std::int32_t position, std::int32_t limit,
+                       std::int32_t minimum) {
+    if (PastLimit(value, position, limit))
+        value = Remaining(limit, position);
+    return std::max(value, minimum);
+}
+
+std::int32_t FitWindowField(const WindowValues& w, WindowField field, std::int32_t value,
+                            std::int32_t width, std::int32_t height) {
+    const auto at = [&w](WindowField f) { return w[static_cast<std::size_t>(f)]; };
+    switch (field) {
+        case WindowField::kHLocation:
+            return FitPosition(value, at(WindowField::kHWidth), width);
+        case WindowField::kHWidth:
+            return FitExtent(value, at(WindowField::kHLocation), width, kMinWindowWidth);
+        case WindowField::kVLocation:
+            return FitPosition(value, at(WindowField::kVHeight), height);
+        case WindowField::kVHeight:
+            return FitExtent(value, at(WindowField::kVLocation), height, kMinWindowHeight);
+    }
+    return value;
+}
+
+ClampedValue ClampToRange(std::int32_t value, std::int32_t low, std::int32_t high) {
+    const std::int32_t clamped = std::clamp(value, low, high);
+    return {clamped, clamped != value};
+}
+
+}  // namespace kov

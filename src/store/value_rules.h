@@ -1,0 +1,67 @@
+#pragma once
+// The rules that fit a typed number into what a card can take: windows that must stay
+// inside the picture, minimum window sizes and the bounded value boxes.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+#include "store/resolution.h"
+
+namespace kov {
+
+// The smallest window a card accepts, in pixels.
+inline constexpr std::int32_t kMinWindowWidth = 64;
+inline constexpr std::int32_t kMinWindowHeight = 48;
+
+// The position of a window of the given extent in a frame `limit` pixels long: when
+// extent + value goes past the limit (both taken as unsigned 32-bit values) the window is
+// moved back to end at the limit. A window already wider than the frame starts at 0, so
+// the result is never negative.
+std::int32_t FitPosition(std::int32_t value, std::int32_t extent, std::int32_t limit);
+
+// The extent of a window that starts at position in a frame `limit` pixels long: cut back
+// to end at the limit (compared as for FitPosition), then raised to minimum. The minimum
+// comes last, so a window near the far edge may reach past the frame.
+std::int32_t FitExtent(std::int32_t value, std::int32_t position, std::int32_t limit,
+                       std::int32_t minimum);
+
+// One field of a window as the pages edit it, and a window as its four fields.
+enum class WindowField { kHLocation = 0, kHWidth = 1, kVLocation = 2, kVHeight = 3 };
+using WindowValues = std::array<std::int32_t, 4>;
+
+// The value field takes when value is typed into it: positions and extents fitted into a
+// width x height frame with FitPosition and FitExtent against the window's other field in
+// the same direction, extents raised to the minimum window size.
+std::int32_t FitWindowField(const WindowValues& window, WindowField field, std::int32_t value,
+                            std::int32_t width, std::int32_t height);
+
+// The record fields that hold a window, in WindowField order.
+template <class Record>
+using WindowMembers = std::array<std::int32_t Record::*, 4>;
+
+template <class Record>
+WindowValues ReadWindow(const Record& record, const WindowMembers<Record>& members) {
+    return {record.*members[0], record.*members[1], record.*members[2], record.*members[3]};
+}
+
+// Fits value into field of the record's window in frame and stores it; the stored value.
+template <class Record>
+std::int32_t FitRecordWindow(Record& record, const WindowMembers<Record>& members,
+                             WindowField field, std::int32_t value, const ResolutionEntry& frame) {
+    const std::int32_t fitted =
+        FitWindowField(ReadWindow(record, members), field, value, frame.width, frame.height);
+    record.*members[static_cast<std::size_t>(field)] = fitted;
+    return fitted;
+}
+
+// A value held inside [low, high], and whether that moved it.
+struct ClampedValue {
+    std::int32_t value = 0;
+    bool changed = false;
+
+    friend bool operator==(const ClampedValue&, const ClampedValue&) = default;
+};
+ClampedValue ClampToRange(std::int32_t value, std::int32_t low, std::int32_t high);
+
+}  // namespace kov

@@ -1,0 +1,67 @@
+#include "store/value_rules.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+
+namespace kov {
+namespace {
+
+struct PositionCase {
+    const char* name;
+    std::int32_t value, extent, limit, expected;
+};
+
+class FitPositionTest : public testing::TestWithParam<PositionCase> {};
+
+TEST_P(FitPositionTest, KeepsTheWindowInsideTheFrame) {
+    const auto& c = GetParam();
+    EXPECT_EQ(FitPosition(c.value, c.extent, c.limit), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, FitPositionTest,
+                         testing::Values(PositionCase{"Inside", 100, 800, 1024, 100},
+                                         PositionCase{"EndsAtTheEdge", 224, 800, 1024, 224},
+                                         PositionCase{"PastTheEdgeMovesBack", 2000, 1024, 1024, 0},
+                                         PositionCase{"FullWidthBaseMap", 100, 1920, 1920, 0},
+                                         PositionCase{"WiderThanTheFrameStartsAtZero", 10, 1064,
+                                                      1024, 0},
+                                         PositionCase{"HugeTypedNumber", INT_MAX, 100, 1024, 924},
+                                         // The unsigned sum wraps: a negative extent from a damaged
+                                         // file lets the value through as the device would.
+                                         PositionCase{"NegativeExtentWraps", 20, -10, 1024, 20}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct ExtentCase {
+    const char* name;
+    std::int32_t value, position, limit, minimum, expected;
+};
+
+class FitExtentTest : public testing::TestWithParam<ExtentCase> {};
+
+TEST_P(FitExtentTest, CutsToTheFrameThenRaisesToTheMinimum) {
+    const auto& c = GetParam();
+    EXPECT_EQ(FitExtent(c.value, c.position, c.limit, c.minimum), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FitExtentTest,
+    testing::Values(ExtentCase{"Inside", 640, 0, 1024, kMinWindowWidth, 640},
+                    ExtentCase{"CutAtTheEdge", 1024, 100, 1024, kMinWindowWidth, 924},
+                    ExtentCase{"BelowMinimumWidth", 10, 0, 1024, kMinWindowWidth, 64},
+                    ExtentCase{"BelowMinimumHeight", 10, 0, 768, kMinWindowHeight, 48},
+                    ExtentCase{"NotANumberIsZero", 0, 0, 768, kMinWindowHeight, 48},
+                    // 1000 + 10 fits, then the minimum makes the window reach 1064.
+                    ExtentCase{"MinimumReachesPastTheFrame", 10, 1000, 1024, kMinWindowWidth, 64},
+                    ExtentCase{"PositionPastTheFrame", 500, 2000, 1024, kMinWindowWidth, 64}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ClampToRange, HoldsValuesInsideTheBoundsAndSaysWhenItMovedThem) {
+    EXPECT_EQ(ClampToRange(150, 0, 100), (ClampedValue{100, true}));
+    EXPECT_EQ(ClampToRange(-1, 0, 255), (ClampedValue{0, true}));
+    EXPECT_EQ(ClampToRange(0, 0, 24), (ClampedValue{0, false}));
+    EXPECT_EQ(ClampToRange(24, 0, 24), (ClampedValue{24, false}));
+}
+
+}  // namespace
+}  // namespace kov
