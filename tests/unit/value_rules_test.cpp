@@ -56,6 +56,14 @@ INSTANTIATE_TEST_SUITE_P(
                     ExtentCase{"PositionPastTheFrame", 500, 2000, 1024, kMinWindowWidth, 64}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST(FitWindowField, FitsEachFieldAgainstItsPartnerInTheSameDirection) {
+    const WindowValues window = {100, 800, 50, 600};  // h position, width, v position, height
+    EXPECT_EQ(FitWindowField(window, WindowField::kHLocation, 500, 1024, 768), 224);
+    EXPECT_EQ(FitWindowField(window, WindowField::kHWidth, 2000, 1024, 768), 924);
+    EXPECT_EQ(FitWindowField(window, WindowField::kVLocation, 500, 1024, 768), 168);
+    EXPECT_EQ(FitWindowField(window, WindowField::kVHeight, 10, 1024, 768), kMinWindowHeight);
+}
+
 TEST(ClampToRange, HoldsValuesInsideTheBoundsAndSaysWhenItMovedThem) {
     EXPECT_EQ(ClampToRange(150, 0, 100), (ClampedValue{100, true}));
     EXPECT_EQ(ClampToRange(-1, 0, 255), (ClampedValue{0, true}));

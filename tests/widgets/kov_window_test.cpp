@@ -13,6 +13,7 @@
 
 #include <filesystem>
 
+#include "fixtures/frames.h"
 #include "fixtures/test_program.h"
 #include "input/input_field_host.h"
 #include "input/input_page.h"
@@ -23,6 +24,8 @@
 #include "store/state_saver.h"
 #include "store/text_codec.h"
 
+using kov::test::FindControl;
+using kov::test::Frame;
 using kov::test::TestProgram;
 using Frames = std::vector<std::vector<std::uint8_t>>;
 
@@ -64,6 +67,14 @@ struct Started {
         return saved.input.At(i).inputPicShow;
     }
 
+    // Input record i as the state file holds it (a default record without a state file).
+    kov::InputCardRecord SavedInput(std::size_t i) const {
+        kov::CardRecords saved;
+        saved.Load(program.config, program.dir.Path());
+        kov::ReadProjectFile(program.dir / kov::kStateFileName, saved);
+        return saved.input.At(i);
+    }
+
     int Marker() const { return kov::Settings(program.dir.Path()).ReadExitMarker(); }
 
     QTreeWidgetItem* SlotItem(int slot) const {
@@ -76,18 +87,6 @@ struct Started {
     TestProgram program;
     std::unique_ptr<kov::ui::CKovDlg> window;
 };
-
-// A whole frame from its bytes 2 to 11: header and checksum added.
-std::vector<std::uint8_t> Frame(std::initializer_list<int> body) {
-    std::vector<std::uint8_t> frame = {0xED, 0xCB};
-    unsigned sum = 0;
-    for (int b : body) {
-        frame.push_back(static_cast<std::uint8_t>(b));
-        sum += static_cast<unsigned>(b);
-    }
-    frame.push_back(static_cast<std::uint8_t>(sum));
-    return frame;
-}
 
 }  // namespace
 
@@ -232,6 +231,29 @@ private slots:
             QCOMPARE(r.outputHWidth, 1024);
             QCOMPARE(r.outputVHeight, 768);
         }
+        lock.unlock();
+        // The input page shows the new resolution and reloads the window of its card, and
+        // then its base map tab.
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::sendPostedEvents();
+        QCOMPARE(FindControl<QComboBox>(*s.window->InputPage(), 1055)->currentData().toInt(), 1);
+        QCOMPARE(FindControl<QLineEdit>(*s.window->InputPage(), 1060)->text(), QString("1024"));
+        QCOMPARE(FindControl<QLineEdit>(*s.window->InputPage(), 1073)->text(), QString("1024"));
+    }
+
+    void anEditOnTheInputPageReachesTheStateFile() {
+        Started s;
+        auto* box = FindControl<QLineEdit>(*s.window->InputPage(), 1059);
+        box->setText("40");
+        QTest::keyClick(box, Qt::Key_Return);
+        QCOMPARE(s.program.TakeFrames().size(), std::size_t(1));
+        QTRY_VERIFY_WITH_TIMEOUT(s.SavedInput(0).inputHLocation == 0, 5000);  // 40 + 1920
+        FindControl<QComboBox>(*s.window->InputPage(), 1090)->setCurrentIndex(3);
+        QCoreApplication::sendPostedEvents();
+        // The main window sends the transparency with the card's current show flag.
+        QCOMPARE(s.program.TakeFrames(),
+                 Frames{Frame({0x81, 0x06, 0x01, 0x03, 0x00, 0x55, 0x55, 0x55, 0x55, 0x55})});
+        QTRY_VERIFY_WITH_TIMEOUT(s.SavedInput(0).inputtranspy == 3, 5000);
     }
 
     void openingAProjectSendsNothing() {
@@ -280,7 +302,14 @@ private slots:
 
     void internalBusResetSendsOneFrameAndSwitchesTheBaseMaps() {
         Started s;
+        {
+            auto lock = s.program.records.Lock();
+            for (auto& r : s.program.records.input.Records())
+                r.baseMapinputSrc = 10;
+        }
         s.window->InternalBusReset();
+        QVERIFY(s.program.stateChanged.IsSet());
+        QCOMPARE(FindControl<QComboBox>(*s.window->InputPage(), 1070)->currentData().toInt(), 13);
         const Frames frames = s.program.TakeFrames();
         QCOMPARE(frames.size(), std::size_t(1));
         QCOMPARE(frames[0], Frame({0xF0, 0x11, 0x00, 0x0D, 0x55, 0x55, 0x55, 0x55, 0x55, 0x55}));
