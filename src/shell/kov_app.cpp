@@ -5,6 +5,7 @@
 #include "link/serial_comm.h"
 #include "platform/program_dir.h"
 #include "platform/system_language.h"
+#include "shell/control_map.h"
 #include "shell/kov_window.h"
 #include "shell/operator_dialogs.h"
 #include "store/auto_reset_event.h"
@@ -36,6 +37,7 @@ int CKovApp::Run(int argc, char** argv) {
     CKovDlg window(context);
     window.Initialise();
     window.show();
+    StartControlMapFromEnvironment(window);
     return app.exec();
 }
 

@@ -79,6 +79,56 @@ protected:
         return test::Run("/usr/bin/xdotool", args).out;
     }
 
+    // Starts the program with its control map and returns its main window.
+    std::string StartProgram() {
+        setenv("KOV_CONTROL_MAP", (dir / "controls.map").c_str(), 1);
+        program =
+            std::make_unique<Background>((dir / "kov-q730").string(), std::vector<std::string>{});
+        std::string window;
+        EXPECT_TRUE(WaitFor(
+            [&] {
+                window = Xdotool({"search", "--onlyvisible", "--name", "Splicing Processor"});
+                return !window.empty();
+            },
+            20s))
+            << "the main window did not appear";
+        return window.substr(0, window.find('\n'));
+    }
+
+    // The centre of the visible control with that id, once the control map lists it.
+    bool Centre(int id, int& x, int& y) {
+        const std::regex line("(^|\n)" + std::to_string(id) + " (-?\\d+) (-?\\d+) (\\d+) (\\d+) ");
+        return WaitFor(
+            [&] {
+                const std::string map = dir.Read("controls.map");
+                std::smatch m;
+                if (!std::regex_search(map, m, line))
+                    return false;
+                x = std::stoi(m[2]) + std::stoi(m[4]) / 2;
+                y = std::stoi(m[3]) + std::stoi(m[5]) / 2;
+                return true;
+            },
+            10s);
+    }
+
+    void Click(int id) {
+        int x = 0, y = 0;
+        ASSERT_TRUE(Centre(id, x, y)) << "control " << id << " is not on the screen";
+        Xdotool({"mousemove", "--sync", std::to_string(x), std::to_string(y), "click", "1"});
+    }
+
+    // Replaces the text of a value box and presses Enter.
+    void Enter(int id, const std::string& text) {
+        Click(id);
+        Xdotool({"key", "ctrl+a"});
+        Xdotool({"type", "--delay", "30", text});
+        Xdotool({"key", "Return"});
+    }
+
+    bool SimHas(const std::string& entry) {
+        return WaitFor([&] { return State().find(entry + "\n") != std::string::npos; }, 10s);
+    }
+
     std::string display;
     std::unique_ptr<Background> xvfb;
     std::unique_ptr<Background> program;
@@ -106,6 +156,27 @@ TEST_F(ProgramTest, SynchronisesTheDefaultRackIntoTheDevice) {
     EXPECT_NE(state.find("rejected=0\n"), std::string::npos);
     EXPECT_NE(state.find("card.129.capture=0,0,1920,1080\n"), std::string::npos) << state;
     EXPECT_NE(state.find("card.1.hsplice=3840,0,1920\n"), std::string::npos) << state;
+}
+
+TEST_F(ProgramTest, EditsOfTheInputPageReachTheDevice) {
+    Install();
+    const std::string window = StartProgram();
+    ASSERT_FALSE(window.empty());
+    Xdotool({"windowfocus", "--sync", window});
+    // Input card 1 (ID 129, 1920x1080) is shown after start-up.
+    Enter(1060, "800");            // capture width
+    Enter(1059, "300");            // capture position
+    Enter(1063, "75");             // brightness, applied digit by digit
+    Xdotool({"key", "ctrl+Tab"});  // picture word tab
+    Click(1219);                   // mode 2, stored while the word is off
+    Click(1076);                   // on: the whole set goes out
+    Xdotool({"key", "ctrl+Tab"});  // base map tab
+    Enter(1074, "20");             // base map height: raised to the minimum 48
+    EXPECT_TRUE(SimHas("card.129.capture=300,0,800,1080")) << State();
+    EXPECT_TRUE(SimHas("card.129.brightness=75")) << State();
+    EXPECT_TRUE(SimHas("card.129.picword=1,1,0,0,0,0,0")) << State();
+    EXPECT_TRUE(SimHas("card.129.basemap=0,0,1920,48")) << State();
+    EXPECT_TRUE(SimHas("rejected=0")) << State();
 }
 
 }  // namespace
