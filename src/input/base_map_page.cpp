@@ -113,13 +113,8 @@ void CIPPageThree::OnSourceChosen(int index) {
     if (card == 0 || index < 0)
         return;
     const int source = source_->itemData(index).toInt();
-    {
-        auto lock = context_.records.Lock();
-        In* record = context_.records.input.Find(card);
-        if (!record)
-            return;
-        record->baseMapinputSrc = source;
-    }
+    if (!context_.records.EditInput(card, [source](In& r) { r.baseMapinputSrc = source; }))
+        return;
     context_.stateChanged.Set();
     SendCommand(context_.link,
                 SelectSourceFrame(static_cast<std::uint8_t>(card), kInputLayerBaseMap, source));
@@ -127,22 +122,12 @@ void CIPPageThree::OnSourceChosen(int index) {
 
 void CIPPageThree::OnWindowApplied(WindowField field, int value) {
     const int card = owner_.CurrentCardId();
-    if (card == 0)
+    const auto changed =
+        ApplyInputWindowBox(context_.records, card, kBaseMapWindow, *window_, field, value);
+    if (!changed)
         return;
-    In changed;
-    int fitted = 0;
-    {
-        auto lock = context_.records.Lock();
-        In* record = context_.records.input.Find(card);
-        if (!record)
-            return;
-        fitted = FitRecordWindow(*record, kBaseMapWindow, field, value, record->inputResolution);
-        changed = *record;
-    }
-    if (fitted != value)
-        window_->Rewrite(field, fitted);
     context_.stateChanged.Set();
-    SendBaseMapWindow(context_.link, changed, static_cast<std::uint8_t>(card));
+    SendBaseMapWindow(context_.link, *changed, static_cast<std::uint8_t>(card));
 }
 
 bool CIPPageThree::event(QEvent* event) {

@@ -109,14 +109,10 @@ void CInPutPage::SelectResolution(int code) {
 }
 
 void CInPutPage::ShowCard(int cardId) {
-    In record;
-    {
-        auto lock = context_.records.Lock();
-        const In* found = context_.records.input.Find(cardId);
-        if (!found)
-            return;
-        record = *found;
-    }
+    const auto found = context_.records.InputCopy(cardId);
+    if (!found)
+        return;
+    const In& record = *found;
     SetCard(cardId);
     window_->Show(ReadWindow(record, kCaptureWindow));
     SelectListData(*transparency_, record.inputtranspy);
@@ -160,13 +156,8 @@ void CInPutPage::OnSourceChosen(int index) {
     if (card == 0 || index < 0)
         return;
     const int source = source_->itemData(index).toInt();
-    {
-        auto lock = context_.records.Lock();
-        In* record = context_.records.input.Find(card);
-        if (!record)
-            return;
-        record->inputSrc = source;
-    }
+    if (!context_.records.EditInput(card, [source](In& r) { r.inputSrc = source; }))
+        return;
     context_.stateChanged.Set();
     SendCommand(context_.link,
                 SelectSourceFrame(static_cast<std::uint8_t>(card), kInputLayerPicture, source));
@@ -177,12 +168,10 @@ void CInPutPage::OnTransparencyChosen(int index) {
     if (card == 0 || index < 0)
         return;
     const int transparency = transparency_->itemData(index).toInt();
-    {
-        auto lock = context_.records.Lock();
-        In* record = context_.records.input.Find(card);
-        if (!record)
-            return;
-        record->inputtranspy = static_cast<std::uint16_t>(transparency);
+    if (!context_.records.EditInput(card, [transparency](In& r) {
+            r.inputtranspy = static_cast<std::uint16_t>(transparency);
+        })) {
+        return;
     }
     context_.stateChanged.Set();
     PostKovMessage(window(), WM_INPUT_TRANSPARENCY, card, transparency);
@@ -190,22 +179,12 @@ void CInPutPage::OnTransparencyChosen(int index) {
 
 void CInPutPage::OnWindowApplied(WindowField field, int value) {
     const int card = CurrentCardId();
-    if (card == 0)
+    const auto changed =
+        ApplyInputWindowBox(context_.records, card, kCaptureWindow, *window_, field, value);
+    if (!changed)
         return;
-    In changed;
-    int fitted = 0;
-    {
-        auto lock = context_.records.Lock();
-        In* record = context_.records.input.Find(card);
-        if (!record)
-            return;
-        fitted = FitRecordWindow(*record, kCaptureWindow, field, value, record->inputResolution);
-        changed = *record;
-    }
-    if (fitted != value)
-        window_->Rewrite(field, fitted);
     context_.stateChanged.Set();
-    SendCaptureWindow(context_.link, changed, static_cast<std::uint8_t>(card));
+    SendCaptureWindow(context_.link, *changed, static_cast<std::uint8_t>(card));
     PostKovMessage(window(), WM_INPUT_LAYOUT_CHANGED);
 }
 
@@ -264,14 +243,8 @@ void CInPutPage::AutoAdjust() {
 
 void CInPutPage::OnResolutionChanged(qintptr wParam, qintptr lParam) {
     if (const int card = CurrentCardId()) {
-        WindowValues window{};
-        {
-            auto lock = context_.records.Lock();
-            const In* record = context_.records.input.Find(card);
-            if (record)
-                window = ReadWindow(*record, kCaptureWindow);
-        }
-        window_->Show(window);
+        if (const auto record = context_.records.InputCopy(card))
+            window_->Show(ReadWindow(*record, kCaptureWindow));
         context_.stateChanged.Set();
     }
     PostKovMessage(baseMap_, WM_BASEMAP_RELOAD, wParam, lParam);

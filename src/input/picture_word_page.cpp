@@ -59,14 +59,14 @@ CIPPageTwo::CIPPageTwo(AppContext& context, const CardPageFrame& owner, QWidget*
     setObjectName("CIPPageTwo");
     auto* grid = new QGridLayout(this);
     for (std::size_t g = 0; g < kFlagGroups.size(); ++g) {
-        const FlagGroup& spec = kFlagGroups[g];
+        const FlagGroup& group = kFlagGroups[g];
         auto* box = new QGroupBox(this);
-        SetCaptionKey(box, spec.captionKey);
+        SetCaptionKey(box, group.captionKey);
         auto* row = new QHBoxLayout(box);
         auto* buttons = new QButtonGroup(box);
         for (int value = 0; value < 2; ++value) {
             auto* radio = new QRadioButton(box);
-            SetControlId(radio, value == 0 ? spec.first : spec.second);
+            SetControlId(radio, value == 0 ? group.first : group.second);
             buttons->addButton(radio, value);
             row->addWidget(radio);
         }
@@ -77,11 +77,11 @@ CIPPageTwo::CIPPageTwo(AppContext& context, const CardPageFrame& owner, QWidget*
         grid->addWidget(box, static_cast<int>(g / 2), static_cast<int>(g % 2) * 2, 1, 2);
     }
     for (std::size_t c = 0; c < kColourControls.size(); ++c) {
-        const ColourControl& spec = kColourControls[c];
+        const ColourControl& control = kColourControls[c];
         auto* caption = new QLabel(this);
-        SetCaptionKey(caption, spec.captionKey);
+        SetCaptionKey(caption, control.captionKey);
         colours_[c] =
-            new LinkedSlider(context.dialogs, spec.slider, spec.box, kColourValueRange, this);
+            new LinkedSlider(context.dialogs, control.slider, control.box, kColourValueRange, this);
         const int row = 2 + static_cast<int>(c);
         grid->addWidget(caption, row, 0);
         grid->addWidget(colours_[c], row, 1, 1, 3);
@@ -94,13 +94,10 @@ CIPPageTwo::CIPPageTwo(AppContext& context, const CardPageFrame& owner, QWidget*
 
 bool CIPPageTwo::ChangeRecord(int cardId, InputCardRecord& changed,
                               const std::function<void(InputCardRecord&)>& change) {
-    auto lock = context_.records.Lock();
-    InputCardRecord* record = context_.records.input.Find(cardId);
-    if (!record)
-        return false;
-    change(*record);
-    changed = *record;
-    return true;
+    return context_.records.EditInput(cardId, [&](InputCardRecord& r) {
+        change(r);
+        changed = r;
+    });
 }
 
 void CIPPageTwo::OnFlagClicked(Flag flag, int value) {
@@ -139,14 +136,10 @@ void CIPPageTwo::SelectFlags(const std::array<int, 4>& flags) {
 }
 
 void CIPPageTwo::ShowCard(int cardId) {
-    InputCardRecord record;
-    {
-        auto lock = context_.records.Lock();
-        const InputCardRecord* found = context_.records.input.Find(cardId);
-        if (!found)
-            return;
-        record = *found;
-    }
+    const auto found = context_.records.InputCopy(cardId);
+    if (!found)
+        return;
+    const InputCardRecord& record = *found;
     std::array<int, 4> flags{};
     for (std::size_t g = 0; g < flags.size(); ++g)
         flags[g] = record.*kFlagGroups[g].field;

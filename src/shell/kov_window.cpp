@@ -33,6 +33,7 @@
 #include "store/language_keys.h"
 #include "store/state_saver.h"
 #include "store/tables.h"
+#include "widgets/editor_page.h"
 #include "widgets/relabel.h"
 
 namespace kov::ui {
@@ -292,15 +293,10 @@ QString CKovDlg::ClockText(const QDateTime& time) {
 
 void CKovDlg::keyPressEvent(QKeyEvent* event) {
     // Enter never presses a button here and Escape never closes the window.
-    switch (event->key()) {
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-        case Qt::Key_Escape:
-            event->accept();
-            return;
-        default:
-            QMainWindow::keyPressEvent(event);
-    }
+    if (IsSwallowedKey(*event))
+        event->accept();
+    else
+        QMainWindow::keyPressEvent(event);
 }
 
 void CKovDlg::Message(const char* key) {

@@ -24,6 +24,34 @@ void CardRecords::Release() {
     output.Release();
 }
 
+std::optional<InputCardRecord> CardRecords::InputCopy(int cardId) const {
+    auto lock = Lock();
+    const InputCardRecord* record = input.Find(cardId);
+    return record ? std::optional(*record) : std::nullopt;
+}
+
+std::optional<OutputCardRecord> CardRecords::OutputCopy(int cardId) const {
+    auto lock = Lock();
+    const OutputCardRecord* record = output.Find(cardId);
+    return record ? std::optional(*record) : std::nullopt;
+}
+
+bool CardRecords::EditInput(int cardId, const std::function<void(InputCardRecord&)>& change) {
+    auto lock = Lock();
+    InputCardRecord* record = input.Find(cardId);
+    if (record)
+        change(*record);
+    return record != nullptr;
+}
+
+bool CardRecords::EditOutput(int cardId, const std::function<void(OutputCardRecord&)>& change) {
+    auto lock = Lock();
+    OutputCardRecord* record = output.Find(cardId);
+    if (record)
+        change(*record);
+    return record != nullptr;
+}
+
 RecordsSnapshot CardRecords::Snapshot() const {
     auto lock = Lock();
     return {input.Records(), output.Records(), screen};

@@ -3,7 +3,9 @@
 // whole-screen size, and the lock every change and every copy takes.
 
 #include <filesystem>
+#include <functional>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -38,6 +40,14 @@ public:
     void Release();
 
     RecordsSnapshot Snapshot() const;
+
+    // A copy of the record with that card ID, taken under the lock; nothing when none.
+    std::optional<InputCardRecord> InputCopy(int cardId) const;
+    std::optional<OutputCardRecord> OutputCopy(int cardId) const;
+
+    // Changes the record with that card ID under the lock; false when there is none.
+    bool EditInput(int cardId, const std::function<void(InputCardRecord&)>& change);
+    bool EditOutput(int cardId, const std::function<void(OutputCardRecord&)>& change);
 
     // Every change of a record happens while this lock is held.
     std::unique_lock<std::mutex> Lock() const { return std::unique_lock<std::mutex>(mutex_); }

@@ -5,20 +5,20 @@
 
 namespace kov::ui {
 
+bool IsSwallowedKey(const QKeyEvent& event) {
+    return event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter ||
+           event.key() == Qt::Key_Escape;
+}
+
 EditorPage::EditorPage(QWidget* parent) : QWidget(parent) {
     setFocusPolicy(Qt::ClickFocus);
 }
 
 void EditorPage::keyPressEvent(QKeyEvent* event) {
-    switch (event->key()) {
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-        case Qt::Key_Escape:
-            event->accept();
-            return;
-        default:
-            QWidget::keyPressEvent(event);
-    }
+    if (IsSwallowedKey(*event))
+        event->accept();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 void EditorPage::mousePressEvent(QMouseEvent* event) {

@@ -5,7 +5,12 @@
 
 #include <QWidget>
 
+class QKeyEvent;
+
 namespace kov::ui {
+
+// Enter and Escape: the keys a window of this program swallows.
+bool IsSwallowedKey(const QKeyEvent& event);
 
 class EditorPage : public QWidget {
     Q_OBJECT

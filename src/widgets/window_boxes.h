@@ -5,10 +5,16 @@
 #include <QObject>
 
 #include <array>
+#include <optional>
 
 #include "store/value_rules.h"
 
 class QGridLayout;
+
+namespace kov {
+class CardRecords;
+struct InputCardRecord;
+}  // namespace kov
 
 namespace kov::ui {
 
@@ -36,5 +42,13 @@ signals:
 private:
     std::array<DigitsBox*, 4> boxes_{};
 };
+
+// Fits value into field of the window members of the input card's record and stores it,
+// rewriting the box when the fit changed the value. The record afterwards, or nothing
+// when cardId is 0 or has no record.
+std::optional<InputCardRecord> ApplyInputWindowBox(CardRecords& records, int cardId,
+                                                   const WindowMembers<InputCardRecord>& members,
+                                                   WindowBoxes& boxes, WindowField field,
+                                                   int value);
 
 }  // namespace kov::ui
