@@ -1,6 +1,8 @@
 #include "store/value_rules.h"
 
 #include <algorithm>
+#include <climits>
+#include <cmath>
 
 namespace kov {
 namespace {
@@ -46,6 +48,36 @@ std::int32_t FitWindowField(const WindowValues& w, WindowField field, std::int32
             return FitExtent(value, at(WindowField::kVLocation), height, kMinWindowHeight);
     }
     return value;
+}
+
+std::int32_t FitSpliceExtent(std::int32_t value, std::int32_t position, std::int32_t limit) {
+    if (PastLimit(value, position, limit))
+        value = Remaining(limit, position);
+    if (value < kMinSpliceExtent)
+        return limit < kMinSpliceExtent ? limit : kMinSpliceExtent;
+    return std::min(value, limit);
+}
+
+std::int32_t FitWholeScreen(std::int32_t value) {
+    return std::max(value, kMinWholeScreen);
+}
+
+double RescaleFactor(std::int32_t oldTotal, std::int32_t newTotal) {
+    if (oldTotal == 0 || newTotal == 0)
+        return 0.0;
+    return static_cast<double>(oldTotal) / static_cast<double>(newTotal);
+}
+
+std::int32_t Rescale(std::int32_t value, double factor) {
+    if (factor == 0.0)
+        return 0;
+    const double scaled =
+        std::trunc(static_cast<double>(static_cast<std::uint32_t>(value)) / factor);
+    if (scaled >= static_cast<double>(INT32_MAX))
+        return INT32_MAX;
+    if (scaled <= static_cast<double>(INT32_MIN))
+        return INT32_MIN;
+    return static_cast<std::int32_t>(scaled);
 }
 
 ClampedValue ClampToRange(std::int32_t value, std::int32_t low, std::int32_t high) {

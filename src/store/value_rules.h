@@ -26,6 +26,26 @@ std::int32_t FitPosition(std::int32_t value, std::int32_t extent, std::int32_t l
 std::int32_t FitExtent(std::int32_t value, std::int32_t position, std::int32_t limit,
                        std::int32_t minimum);
 
+// The smallest splice extent, and the smallest whole-screen width or height.
+inline constexpr std::int32_t kMinSpliceExtent = 64;
+inline constexpr std::int32_t kMinWholeScreen = 128;
+
+// The extent of a splice that starts at position in a whole screen `limit` points long:
+// cut back to end at the limit (unsigned, as for FitPosition), then raised to 64, or to
+// the whole screen when that is smaller than 64, and never longer than the whole screen.
+std::int32_t FitSpliceExtent(std::int32_t value, std::int32_t position, std::int32_t limit);
+
+// A typed whole-screen width or height: at least 128.
+std::int32_t FitWholeScreen(std::int32_t value);
+
+// The factor a whole-screen change from oldTotal to newTotal divides splice values by;
+// 0 when the old total was 0 (the values then become 0).
+double RescaleFactor(std::int32_t oldTotal, std::int32_t newTotal);
+
+// value taken as an unsigned 32-bit number, divided by factor and truncated toward zero,
+// saturated to the 32-bit range; 0 for a factor of 0.
+std::int32_t Rescale(std::int32_t value, double factor);
+
 // One field of a window as the pages edit it, and a window as its four fields.
 enum class WindowField { kHLocation = 0, kHWidth = 1, kVLocation = 2, kVHeight = 3 };
 using WindowValues = std::array<std::int32_t, 4>;

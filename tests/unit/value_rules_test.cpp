@@ -64,6 +64,56 @@ TEST(FitWindowField, FitsEachFieldAgainstItsPartnerInTheSameDirection) {
     EXPECT_EQ(FitWindowField(window, WindowField::kVHeight, 10, 1024, 768), kMinWindowHeight);
 }
 
+struct SpliceCase {
+    const char* name;
+    std::int32_t value, position, limit, expected;
+};
+
+class FitSpliceExtentTest : public testing::TestWithParam<SpliceCase> {};
+
+TEST_P(FitSpliceExtentTest, StaysBetweenTheMinimumAndTheWholeScreen) {
+    const auto& c = GetParam();
+    EXPECT_EQ(FitSpliceExtent(c.value, c.position, c.limit), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, FitSpliceExtentTest,
+                         testing::Values(SpliceCase{"Inside", 1920, 0, 3840, 1920},
+                                         SpliceCase{"CutAtTheEdge", 3000, 1920, 3840, 1920},
+                                         SpliceCase{"BelowMinimum", 10, 0, 3840, 64},
+                                         SpliceCase{"SmallWholeScreen", 10, 0, 50, 50},
+                                         // 100 + 10 fits, then the minimum reaches past the screen.
+                                         SpliceCase{"MinimumPastTheScreen", 10, 100, 128, 64},
+                                         SpliceCase{"PositionPastTheScreen", 500, 4000, 3840, 64}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(FitWholeScreen, IsAtLeast128) {
+    EXPECT_EQ(FitWholeScreen(100), 128);
+    EXPECT_EQ(FitWholeScreen(0), 128);
+    EXPECT_EQ(FitWholeScreen(1920), 1920);
+}
+
+struct RescaleCase {
+    const char* name;
+    std::int32_t value, oldTotal, newTotal, expected;
+};
+
+class RescaleTest : public testing::TestWithParam<RescaleCase> {};
+
+TEST_P(RescaleTest, DividesByTheFactorAndTruncates) {
+    const auto& c = GetParam();
+    EXPECT_EQ(Rescale(c.value, RescaleFactor(c.oldTotal, c.newTotal)), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RescaleTest,
+    testing::Values(RescaleCase{"Halved", 1920, 3840, 1920, 960},
+                    // 1920 / (1920 / 197.0) is 196.99999999999997 in double precision.
+                    RescaleCase{"TruncatedNotRounded", 1920, 1920, 197, 196},
+                    RescaleCase{"OldTotalZero", 1920, 0, 1920, 0},
+                    RescaleCase{"NegativeIsUnsigned", -1, 2, 1, INT32_MAX},
+                    RescaleCase{"Grown", 100, 128, 3840, 3000}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST(ClampToRange, HoldsValuesInsideTheBoundsAndSaysWhenItMovedThem) {
     EXPECT_EQ(ClampToRange(150, 0, 100), (ClampedValue{100, true}));
     EXPECT_EQ(ClampToRange(-1, 0, 255), (ClampedValue{0, true}));
