@@ -2,6 +2,7 @@
 
 #include <QTabWidget>
 
+#include "output/output_picture_page.h"
 #include "shell/app_context.h"
 #include "shell/window_messages.h"
 #include "store/card_records.h"
@@ -11,7 +12,7 @@
 namespace kov::ui {
 namespace {
 constexpr int kCardNumberBox = 1015;
-constexpr int kSubPageTabs = 1087;
+constexpr int kSubPageTabs = 1031;
 constexpr const char* kSubPageTitleKeys[] = {"IDS_TABLE_OUTPUTSET", "IDS_TABLE_PICADJUST",
                                              "IDS_TABLE_DOUBLEPIC"};
 }  // namespace
@@ -19,8 +20,10 @@ constexpr const char* kSubPageTitleKeys[] = {"IDS_TABLE_OUTPUTSET", "IDS_TABLE_P
 CPageDlg::CPageDlg(AppContext& context, QWidget* parent)
     : CardPageFrame(kCardNumberBox, kSubPageTabs, 0, parent), context_(context) {
     setObjectName("CPageDlg");
-    for (int i = 0; i < 3; ++i)
-        tabs_->addTab(new QWidget(tabs_), QString());
+    picture_ = new COPPageTwo(context, *this, tabs_);
+    tabs_->addTab(new QWidget(tabs_), QString());
+    tabs_->addTab(picture_, QString());
+    tabs_->addTab(new QWidget(tabs_), QString());
     ApplyTexts();
 }
 
@@ -29,9 +32,19 @@ void CPageDlg::ApplyTexts() {
     for (int i = 0; i < tabs_->count(); ++i) {
         tabs_->setTabText(i, ToQString(context_.language.Named(kSubPageTitleKeys[i])));
     }
+    picture_->Relabel();
+}
+
+void CPageDlg::ShowCard(int cardId) {
+    // Card 0 (after a resolution change) names no record: the page keeps its card.
+    if (!context_.records.OutputCopy(cardId))
+        return;
+    SetCard(cardId);
+    picture_->ShowCard(cardId);
 }
 
 void CPageDlg::RefreshAll() {
+    picture_->Initialise();
     const int card = CurrentCardId();
     if (card != 0)
         SetCard(card);
@@ -39,11 +52,7 @@ void CPageDlg::RefreshAll() {
 
 bool CPageDlg::event(QEvent* event) {
     if (MessageOf(event) == WM_OUTPUT_CARD_SHOW) {
-        // Card 0 (after a resolution change) names no record: the page keeps its card.
-        const int card = static_cast<int>(static_cast<KovMessage*>(event)->wParam);
-        auto lock = context_.records.Lock();
-        if (context_.records.output.Find(card) != nullptr)
-            SetCard(card);
+        ShowCard(static_cast<int>(static_cast<KovMessage*>(event)->wParam));
         return true;
     }
     return CardPageFrame::event(event);
