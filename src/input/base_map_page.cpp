@@ -123,7 +123,8 @@ void CIPPageThree::OnSourceChosen(int index) {
 void CIPPageThree::OnWindowApplied(WindowField field, int value) {
     const int card = owner_.CurrentCardId();
     const auto changed =
-        ApplyInputWindowBox(context_.records, card, kBaseMapWindow, *window_, field, value);
+        ApplyWindowBox(context_.records, context_.records.input, card, kBaseMapWindow,
+                       &In::inputResolution, *window_, field, value);
     if (!changed)
         return;
     context_.stateChanged.Set();

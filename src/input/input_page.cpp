@@ -180,7 +180,8 @@ void CInPutPage::OnTransparencyChosen(int index) {
 void CInPutPage::OnWindowApplied(WindowField field, int value) {
     const int card = CurrentCardId();
     const auto changed =
-        ApplyInputWindowBox(context_.records, card, kCaptureWindow, *window_, field, value);
+        ApplyWindowBox(context_.records, context_.records.input, card, kCaptureWindow,
+                       &In::inputResolution, *window_, field, value);
     if (!changed)
         return;
     context_.stateChanged.Set();

@@ -3,6 +3,7 @@
 #include <QTabWidget>
 
 #include "output/output_picture_page.h"
+#include "output/output_window_page.h"
 #include "shell/app_context.h"
 #include "shell/window_messages.h"
 #include "store/card_records.h"
@@ -20,8 +21,9 @@ constexpr const char* kSubPageTitleKeys[] = {"IDS_TABLE_OUTPUTSET", "IDS_TABLE_P
 CPageDlg::CPageDlg(AppContext& context, QWidget* parent)
     : CardPageFrame(kCardNumberBox, kSubPageTabs, 0, parent), context_(context) {
     setObjectName("CPageDlg");
+    window_ = new COPPageOne(context, *this, tabs_);
     picture_ = new COPPageTwo(context, *this, tabs_);
-    tabs_->addTab(new QWidget(tabs_), QString());
+    tabs_->addTab(window_, QString());
     tabs_->addTab(picture_, QString());
     tabs_->addTab(new QWidget(tabs_), QString());
     ApplyTexts();
@@ -40,12 +42,14 @@ void CPageDlg::ShowCard(int cardId) {
     if (!context_.records.OutputCopy(cardId))
         return;
     SetCard(cardId);
+    PostKovMessage(window_, WM_OUTPUT_WINDOW_RELOAD, cardId);
     picture_->ShowCard(cardId);
 }
 
 void CPageDlg::RefreshAll() {
-    picture_->Initialise();
     const int card = CurrentCardId();
+    window_->ShowCard(card);
+    picture_->Initialise();
     if (card != 0)
         SetCard(card);
 }

@@ -1,13 +1,14 @@
 #pragma once
 // The page of the selected output card. It names the card and hosts the tabs of its
-// sub-pages; the picture and gamma tab edits the card, the whole screen, splice, output
-// window and double picture join it next.
+// sub-pages; the output window and the picture and gamma tabs edit the card, the whole
+// screen, splice and double picture join it next.
 
 #include "widgets/card_page_frame.h"
 
 namespace kov::ui {
 
 struct AppContext;
+class COPPageOne;
 class COPPageTwo;
 
 class CPageDlg final : public CardPageFrame {
@@ -20,6 +21,7 @@ public:
     // Shows the current card again, the picture tab back to its initial values.
     void RefreshAll();
 
+    COPPageOne* WindowPage() const { return window_; }
     COPPageTwo* PicturePage() const { return picture_; }
 
 protected:
@@ -29,6 +31,7 @@ private:
     void ShowCard(int cardId);
 
     AppContext& context_;
+    COPPageOne* window_ = nullptr;
     COPPageTwo* picture_ = nullptr;
 };
 

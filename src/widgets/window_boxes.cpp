@@ -3,7 +3,6 @@
 #include <QGridLayout>
 #include <QLabel>
 
-#include "store/card_records.h"
 #include "widgets/digits_box.h"
 #include "widgets/relabel.h"
 
@@ -34,27 +33,6 @@ void WindowBoxes::Show(const WindowValues& window) {
 
 void WindowBoxes::Rewrite(WindowField field, int value) {
     Box(field)->SetValue(value);
-}
-
-std::optional<InputCardRecord> ApplyInputWindowBox(CardRecords& records, int cardId,
-                                                   const WindowMembers<InputCardRecord>& members,
-                                                   WindowBoxes& boxes, WindowField field,
-                                                   int value) {
-    if (cardId == 0)
-        return std::nullopt;
-    InputCardRecord changed;
-    int fitted = 0;
-    {
-        auto lock = records.Lock();
-        InputCardRecord* record = records.input.Find(cardId);
-        if (!record)
-            return std::nullopt;
-        fitted = FitRecordWindow(*record, members, field, value, record->inputResolution);
-        changed = *record;
-    }
-    if (fitted != value)
-        boxes.Rewrite(field, fitted);
-    return changed;
 }
 
 }  // namespace kov::ui

@@ -7,14 +7,10 @@
 #include <array>
 #include <optional>
 
+#include "store/card_records.h"
 #include "store/value_rules.h"
 
 class QGridLayout;
-
-namespace kov {
-class CardRecords;
-struct InputCardRecord;
-}  // namespace kov
 
 namespace kov::ui {
 
@@ -43,12 +39,30 @@ private:
     std::array<DigitsBox*, 4> boxes_{};
 };
 
-// Fits value into field of the window members of the input card's record and stores it,
-// rewriting the box when the fit changed the value. The record afterwards, or nothing
-// when cardId is 0 or has no record.
-std::optional<InputCardRecord> ApplyInputWindowBox(CardRecords& records, int cardId,
-                                                   const WindowMembers<InputCardRecord>& members,
-                                                   WindowBoxes& boxes, WindowField field,
-                                                   int value);
+// Fits value into field of the window members of the card's record in table (its frame
+// is the record's resolution) and stores it under the records' lock, rewriting the box
+// when the fit changed the value. The record afterwards, or nothing when cardId is 0 or
+// has no record.
+template <class Record>
+std::optional<Record> ApplyWindowBox(CardRecords& records, CardTable<Record>& table, int cardId,
+                                     const WindowMembers<Record>& members,
+                                     ResolutionEntry Record::*frame, WindowBoxes& boxes,
+                                     WindowField field, int value) {
+    if (cardId == 0)
+        return std::nullopt;
+    Record changed;
+    int fitted = 0;
+    {
+        auto lock = records.Lock();
+        Record* record = table.Find(cardId);
+        if (!record)
+            return std::nullopt;
+        fitted = FitRecordWindow(*record, members, field, value, (*record).*frame);
+        changed = *record;
+    }
+    if (fitted != value)
+        boxes.Rewrite(field, fitted);
+    return changed;
+}
 
 }  // namespace kov::ui

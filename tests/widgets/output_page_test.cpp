@@ -1,4 +1,5 @@
-// The output card page's picture and gamma tab: what each edit stores and sends.
+// The output card page's output window and picture and gamma tabs: what each edit stores
+// and sends.
 
 #include <QComboBox>
 #include <QPushButton>
@@ -11,6 +12,7 @@
 #include "fixtures/test_program.h"
 #include "output/output_page.h"
 #include "output/output_picture_page.h"
+#include "output/output_window_page.h"
 #include "shell/window_messages.h"
 #include "widgets/digits_box.h"
 
@@ -32,6 +34,7 @@ struct OutputPage {
     void Show(int card) {
         kov::ui::PostKovMessage(&page, kov::ui::WM_OUTPUT_CARD_SHOW, card);
         QCoreApplication::sendPostedEvents();
+        QCoreApplication::sendPostedEvents();  // the output window's reload
     }
 
     OutputCardRecord Record(int card) { return *program.records.OutputCopy(card); }
@@ -50,13 +53,16 @@ struct OutputPage {
 
 }  // namespace
 
-class OutputPicturePageTest : public QObject {
+class OutputPageTest : public QObject {
     Q_OBJECT
 
 private slots:
     void namesThePageAndItsControls() {
         OutputPage p;
+        QVERIFY(p.page.findChild<kov::ui::COPPageOne*>("COPPageOne"));
         QVERIFY(p.page.findChild<kov::ui::COPPageTwo*>("COPPageTwo"));
+        for (int id : {1223, 1224, 1035, 1036})
+            QVERIFY(FindControl<DigitsBox>(p.page, id));
         QVERIFY(FindControl<QTabWidget>(p.page, 1031));
         for (int id : {1041, 1020, 1021, 1022})
             QVERIFY(FindControl<DigitsBox>(p.page, id));
@@ -64,6 +70,58 @@ private slots:
             QVERIFY(FindControl<QComboBox>(p.page, id));
         QCOMPARE(p.Control<QComboBox>(1043)->itemText(0), QString("Off"));
         QCOMPARE(p.Control<QComboBox>(1043)->itemText(4), QString("2.2"));
+    }
+
+    void outputWindowBoxesFitTheResolution_data() {
+        QTest::addColumn<int>("boxId");
+        QTest::addColumn<QList<int>>("before");  // h position, width, v position, height
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QList<int>>("sent");  // bytes 4 to 11
+        QTest::newRow("position past the edge") << 1223 << QList{0, 1920, 0, 1080} << "100"
+                                                << "0" << QList{0, 0, 0, 0, 7, 128, 4, 56};
+        QTest::newRow("width below minimum") << 1224 << QList{0, 1920, 0, 1080} << "10"
+                                             << "64" << QList{0, 0, 0, 0, 0, 64, 4, 56};
+        QTest::newRow("height below minimum") << 1036 << QList{0, 1920, 0, 1080} << "10"
+                                              << "48" << QList{0, 0, 0, 0, 7, 128, 0, 48};
+        QTest::newRow("minimum reaches past the frame")
+            << 1036 << QList{0, 1920, 1060, 20} << "30"
+            << "48" << QList{0, 0, 4, 36, 7, 128, 0, 48};
+        QTest::newRow("byte order")
+            << 1035 << QList{100, 800, 0, 600} << "50"
+            << "50" << QList{0x00, 0x64, 0x00, 0x32, 0x03, 0x20, 0x02, 0x58};
+    }
+
+    void outputWindowBoxesFitTheResolution() {
+        QFETCH(int, boxId);
+        QFETCH(QList<int>, before);
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        QFETCH(QList<int>, sent);
+        OutputPage p;
+        p.program.records.EditOutput(kCard, [&](OutputCardRecord& r) {
+            r.outputHLocation = before[0];
+            r.outputHWidth = before[1];
+            r.outputVLocation = before[2];
+            r.outputVHeight = before[3];
+        });
+        p.Show(kCard);
+        p.program.TakeFrames();
+        auto* box = p.Control<DigitsBox>(boxId);
+        box->setText(typed);
+        QTest::keyClick(box, Qt::Key_Return);
+        QCOMPARE(box->text(), shown);
+        QCOMPARE(p.program.TakeFrames(),
+                 Frames{Frame({kCard, 0x04, sent[0], sent[1], sent[2], sent[3], sent[4], sent[5],
+                               sent[6], sent[7]})});
+    }
+
+    void outputWindowWithoutACardSendsNothing() {
+        OutputPage p;
+        auto* box = p.Control<DigitsBox>(1224);
+        box->setText("10");
+        QTest::keyClick(box, Qt::Key_Return);
+        QVERIFY(p.program.TakeFrames().empty());
     }
 
     void valuesGammaAndColourTemperatureGoToTheCard() {
@@ -111,5 +169,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(OutputPicturePageTest)
-#include "output_picture_page_test.moc"
+QTEST_MAIN(OutputPageTest)
+#include "output_page_test.moc"
