@@ -13,7 +13,7 @@
 #include <chrono>
 
 #include "fixtures/frames.h"
-#include "fixtures/test_program.h"
+#include "fixtures/page_fixture.h"
 #include "input/base_map_page.h"
 #include "input/input_page.h"
 #include "input/input_picture_page.h"
@@ -27,7 +27,6 @@
 using kov::InputCardRecord;
 using kov::test::FindControl;
 using kov::test::Frame;
-using kov::test::TestProgram;
 using kov::ui::DigitsBox;
 using Frames = std::vector<std::vector<std::uint8_t>>;
 using namespace std::chrono_literals;
@@ -48,34 +47,17 @@ std::vector<std::uint8_t> PictureFrame(int card, int item, int value) {
 }
 
 // The page on a program whose line is idle again before every key.
-struct InputPage {
-    InputPage() : page(program.Context()) { program.TakeFrames(); }
+struct InputPage : kov::test::PageOnProgram<kov::ui::CInPutPage> {
+    void Show(int card) { Deliver(kov::ui::WM_INPUT_CARD_SHOW, card); }
 
-    void Show(int card) {
-        kov::ui::PostKovMessage(&page, kov::ui::WM_INPUT_CARD_SHOW, card);
-        QCoreApplication::sendPostedEvents();
-    }
-
-    InputCardRecord Record(int card) {
-        auto lock = program.records.Lock();
-        return *program.records.input.Find(card);
-    }
+    InputCardRecord Record(int card) { return *program.records.InputCopy(card); }
 
     void Edit(int card, const std::function<void(InputCardRecord&)>& change) {
-        auto lock = program.records.Lock();
-        change(*program.records.input.Find(card));
+        program.records.EditInput(card, change);
     }
 
     void SetResolution(int card, int code) {
         Edit(card, [code](InputCardRecord& r) { r.inputResolution = *kov::FindResolution(code); });
-    }
-
-    template <typename T>
-    T* Control(int id) {
-        T* control = FindControl<T>(page, id);
-        if (!control)
-            qFatal("no control %d", id);
-        return control;
     }
 
     // Types text key by key, each key once the previous frame has left the line.
@@ -93,9 +75,6 @@ struct InputPage {
         kov::FlushLatest(program.link);
         return program.TakeFrames();
     }
-
-    TestProgram program;
-    kov::ui::CInPutPage page;
 };
 
 }  // namespace

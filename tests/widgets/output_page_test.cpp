@@ -9,7 +9,7 @@
 #include <chrono>
 
 #include "fixtures/frames.h"
-#include "fixtures/test_program.h"
+#include "fixtures/page_fixture.h"
 #include "output/output_page.h"
 #include "output/output_picture_page.h"
 #include "output/output_window_page.h"
@@ -19,7 +19,6 @@
 using kov::OutputCardRecord;
 using kov::test::FindControl;
 using kov::test::Frame;
-using kov::test::TestProgram;
 using kov::ui::DigitsBox;
 using Frames = std::vector<std::vector<std::uint8_t>>;
 using namespace std::chrono_literals;
@@ -28,27 +27,10 @@ namespace {
 
 constexpr int kCard = 1;
 
-struct OutputPage {
-    OutputPage() : page(program.Context()) { program.TakeFrames(); }
-
-    void Show(int card) {
-        kov::ui::PostKovMessage(&page, kov::ui::WM_OUTPUT_CARD_SHOW, card);
-        QCoreApplication::sendPostedEvents();
-        QCoreApplication::sendPostedEvents();  // the output window's reload
-    }
+struct OutputPage : kov::test::PageOnProgram<kov::ui::CPageDlg> {
+    void Show(int card) { Deliver(kov::ui::WM_OUTPUT_CARD_SHOW, card); }
 
     OutputCardRecord Record(int card) { return *program.records.OutputCopy(card); }
-
-    template <typename T>
-    T* Control(int id) {
-        T* control = FindControl<T>(page, id);
-        if (!control)
-            qFatal("no control %d", id);
-        return control;
-    }
-
-    TestProgram program;
-    kov::ui::CPageDlg page;
 };
 
 }  // namespace
