@@ -25,15 +25,6 @@ namespace {
 using In = InputCardRecord;
 constexpr WindowMembers<In> kBaseMapWindow = {&In::baseMapHLocation, &In::baseMapHWidth,
                                               &In::baseMapVLocation, &In::baseMapVHeight};
-// Position of "Int.Bus" in the source list.
-constexpr int kInternalBusEntry = 2;
-
-// The record of cardId, or the first record for 0.
-const In* RecordOrFirst(const CardRecords& records, int cardId) {
-    if (cardId != 0)
-        return records.input.Find(cardId);
-    return records.input.Count() ? &records.input.At(0) : nullptr;
-}
 
 }  // namespace
 
@@ -72,33 +63,24 @@ void CIPPageThree::Refresh(int cardId) {
 }
 
 bool CIPPageThree::Fill(int cardId) {
-    int source = 0;
-    {
-        auto lock = context_.records.Lock();
-        const In* record = RecordOrFirst(context_.records, cardId);
-        if (!record)
-            return false;
-        source = record->baseMapinputSrc;
-    }
-    SelectListData(*source_, source);
-    return ShowWindow(cardId);
+    const auto record = context_.records.InputCopyOrFirst(cardId);
+    if (!record)
+        return false;
+    SelectListData(*source_, record->baseMapinputSrc);
+    window_->Show(ReadWindow(*record, kBaseMapWindow));
+    return true;
 }
 
 bool CIPPageThree::ShowWindow(int cardId) {
-    WindowValues window{};
-    {
-        auto lock = context_.records.Lock();
-        const In* record = RecordOrFirst(context_.records, cardId);
-        if (!record)
-            return false;
-        window = ReadWindow(*record, kBaseMapWindow);
-    }
-    window_->Show(window);
+    const auto record = context_.records.InputCopyOrFirst(cardId);
+    if (!record)
+        return false;
+    window_->Show(ReadWindow(*record, kBaseMapWindow));
     return true;
 }
 
 void CIPPageThree::ResetAllSources() {
-    const int source = InputSourceTable()[kInternalBusEntry].code;
+    const int source = kInternalBusSource;
     {
         auto lock = context_.records.Lock();
         for (In& record : context_.records.input.Records())

@@ -127,16 +127,10 @@ void CInPutPage::ShowCard(int cardId) {
 // The source, transparency and window of the card (the first record for 0, which also
 // selects that record's resolution).
 void CInPutPage::ShowFields(int cardId) {
-    In record;
-    {
-        auto lock = context_.records.Lock();
-        const In* found = cardId != 0                      ? context_.records.input.Find(cardId)
-                          : context_.records.input.Count() ? &context_.records.input.At(0)
-                                                           : nullptr;
-        if (!found)
-            return;
-        record = *found;
-    }
+    const auto found = context_.records.InputCopyOrFirst(cardId);
+    if (!found)
+        return;
+    const In& record = *found;
     if (cardId == 0)
         SelectListData(*resolution_, record.inputResolution.code);
     SelectListData(*source_, record.inputSrc);

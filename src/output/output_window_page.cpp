@@ -31,14 +31,7 @@ COPPageOne::COPPageOne(AppContext& context, const CardPageFrame& owner, QWidget*
 }
 
 void COPPageOne::ShowCard(int cardId) {
-    std::optional<Out> record;
-    if (cardId != 0) {
-        record = context_.records.OutputCopy(cardId);
-    } else {
-        auto lock = context_.records.Lock();
-        if (context_.records.output.Count() > 0)
-            record = context_.records.output.At(0);
-    }
+    const auto record = context_.records.OutputCopyOrFirst(cardId);
     if (!record)
         return;
     window_->Show(ReadWindow(*record, kOutputWindow));

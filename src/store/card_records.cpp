@@ -36,6 +36,20 @@ std::optional<OutputCardRecord> CardRecords::OutputCopy(int cardId) const {
     return record ? std::optional(*record) : std::nullopt;
 }
 
+std::optional<InputCardRecord> CardRecords::InputCopyOrFirst(int cardId) const {
+    if (cardId != 0)
+        return InputCopy(cardId);
+    auto lock = Lock();
+    return input.Count() ? std::optional(input.At(0)) : std::nullopt;
+}
+
+std::optional<OutputCardRecord> CardRecords::OutputCopyOrFirst(int cardId) const {
+    if (cardId != 0)
+        return OutputCopy(cardId);
+    auto lock = Lock();
+    return output.Count() ? std::optional(output.At(0)) : std::nullopt;
+}
+
 bool CardRecords::EditInput(int cardId, const std::function<void(InputCardRecord&)>& change) {
     auto lock = Lock();
     InputCardRecord* record = input.Find(cardId);

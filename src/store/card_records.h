@@ -44,6 +44,9 @@ public:
     // A copy of the record with that card ID, taken under the lock; nothing when none.
     std::optional<InputCardRecord> InputCopy(int cardId) const;
     std::optional<OutputCardRecord> OutputCopy(int cardId) const;
+    // As above, but card ID 0 means the first record (pages with no card yet show it).
+    std::optional<InputCardRecord> InputCopyOrFirst(int cardId) const;
+    std::optional<OutputCardRecord> OutputCopyOrFirst(int cardId) const;
 
     // Changes the record with that card ID under the lock; false when there is none.
     bool EditInput(int cardId, const std::function<void(InputCardRecord&)>& change);

@@ -3,28 +3,6 @@
 #include "store/card_records.h"
 
 namespace kov {
-namespace {
-
-template <class Record>
-std::optional<PictureValues> PictureIn(const CardTable<Record>& table, int cardId) {
-    const Record* record = table.Find(cardId);
-    return record ? std::optional(PictureOf(*record)) : std::nullopt;
-}
-
-template <class Record>
-bool UpdateIn(CardTable<Record>& table, int cardId,
-              const std::function<void(PictureValues&)>& change) {
-    Record* record = table.Find(cardId);
-    if (!record)
-        return false;
-    PictureValues picture = PictureOf(*record);
-    change(picture);
-    SetPicture(*record, picture);
-    return true;
-}
-
-}  // namespace
-
 PictureValues PictureOf(const InputCardRecord& r) {
     return {
         {r.inputFrameLight, r.inputFrameContrast, r.inputFrameSaturation, r.inputFrameDefinition},
@@ -61,17 +39,21 @@ void SetPicture(OutputCardRecord& r, const PictureValues& p) {
 }
 
 std::optional<PictureValues> FindPicture(const CardRecords& records, CardKind kind, int cardId) {
-    auto lock = records.Lock();
-    return kind == CardKind::kInput ? PictureIn(records.input, cardId)
-                                    : PictureIn(records.output, cardId);
+    if (kind == CardKind::kInput) {
+        const auto record = records.InputCopy(cardId);
+        return record ? std::optional(PictureOf(*record)) : std::nullopt;
+    }
+    const auto record = records.OutputCopy(cardId);
+    return record ? std::optional(PictureOf(*record)) : std::nullopt;
 }
 
 std::optional<PictureValues> FirstPicture(const CardRecords& records, CardKind kind) {
-    auto lock = records.Lock();
     if (kind == CardKind::kInput) {
-        return records.input.Count() ? std::optional(PictureOf(records.input.At(0))) : std::nullopt;
+        const auto record = records.InputCopyOrFirst(0);
+        return record ? std::optional(PictureOf(*record)) : std::nullopt;
     }
-    return records.output.Count() ? std::optional(PictureOf(records.output.At(0))) : std::nullopt;
+    const auto record = records.OutputCopyOrFirst(0);
+    return record ? std::optional(PictureOf(*record)) : std::nullopt;
 }
 
 PictureValues DefaultPicture(const CardRecords& records, CardKind kind) {
@@ -82,9 +64,13 @@ PictureValues DefaultPicture(const CardRecords& records, CardKind kind) {
 
 bool UpdatePicture(CardRecords& records, CardKind kind, int cardId,
                    const std::function<void(PictureValues&)>& change) {
-    auto lock = records.Lock();
-    return kind == CardKind::kInput ? UpdateIn(records.input, cardId, change)
-                                    : UpdateIn(records.output, cardId, change);
+    const auto apply = [&change](auto& record) {
+        PictureValues picture = PictureOf(record);
+        change(picture);
+        SetPicture(record, picture);
+    };
+    return kind == CardKind::kInput ? records.EditInput(cardId, apply)
+                                    : records.EditOutput(cardId, apply);
 }
 
 }  // namespace kov
