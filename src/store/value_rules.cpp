@@ -58,6 +58,31 @@ std::int32_t FitSpliceExtent(std::int32_t value, std::int32_t position, std::int
     return std::min(value, limit);
 }
 
+std::int32_t FitSpliceField(const WindowValues& w, WindowField field, std::int32_t value,
+                            std::int32_t width, std::int32_t height) {
+    const auto at = [&w](WindowField f) { return w[static_cast<std::size_t>(f)]; };
+    switch (field) {
+        case WindowField::kHLocation:
+            return FitPosition(value, at(WindowField::kHWidth), width);
+        case WindowField::kHWidth:
+            return FitSpliceExtent(value, at(WindowField::kHLocation), width);
+        case WindowField::kVLocation:
+            return FitPosition(value, at(WindowField::kVHeight), height);
+        case WindowField::kVHeight:
+            return FitSpliceExtent(value, at(WindowField::kVLocation), height);
+    }
+    return value;
+}
+
+SpliceTotal FitSpliceTotal(std::int32_t typedTotal, std::int32_t extentShown) {
+    SpliceTotal fitted;
+    fitted.total =
+        static_cast<std::uint32_t>(typedTotal) < kMinWholeScreen ? kMinWholeScreen : typedTotal;
+    if (static_cast<std::uint32_t>(extentShown) > static_cast<std::uint32_t>(fitted.total))
+        fitted.extent = fitted.total;
+    return fitted;
+}
+
 std::int32_t FitWholeScreen(std::int32_t value) {
     return std::max(value, kMinWholeScreen);
 }

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 
 #include "store/resolution.h"
 
@@ -74,6 +75,35 @@ std::int32_t FitRecordWindow(Record& record, const WindowMembers<Record>& member
     record.*members[static_cast<std::size_t>(field)] = fitted;
     return fitted;
 }
+
+// The value a splice field takes when value is typed into it, in a whole screen of
+// width x height points: positions fitted with FitPosition, extents with FitSpliceExtent.
+std::int32_t FitSpliceField(const WindowValues& splice, WindowField field, std::int32_t value,
+                            std::int32_t width, std::int32_t height);
+
+// Fits value into field of the record's splice in a width x height whole screen and
+// stores it; the stored value.
+template <class Record>
+std::int32_t FitRecordSplice(Record& record, const WindowMembers<Record>& members,
+                             WindowField field, std::int32_t value, std::int32_t width,
+                             std::int32_t height) {
+    const std::int32_t fitted =
+        FitSpliceField(ReadWindow(record, members), field, value, width, height);
+    record.*members[static_cast<std::size_t>(field)] = fitted;
+    return fitted;
+}
+
+// A typed splice total (the points of a virtual screen) and what it does to the extent
+// box beside it: the total is at least 128 (compared unsigned, as the device does), and
+// an extent box showing more than the new total is cut back to it. No extent when the
+// box's value fits: the record then keeps its own extent.
+struct SpliceTotal {
+    std::int32_t total = 0;
+    std::optional<std::int32_t> extent;
+
+    friend bool operator==(const SpliceTotal&, const SpliceTotal&) = default;
+};
+SpliceTotal FitSpliceTotal(std::int32_t typedTotal, std::int32_t extentShown);
 
 // A value held inside [low, high], and whether that moved it.
 struct ClampedValue {

@@ -92,6 +92,22 @@ TEST(FitWholeScreen, IsAtLeast128) {
     EXPECT_EQ(FitWholeScreen(1920), 1920);
 }
 
+TEST(FitSpliceField, FitsEachFieldIntoTheWholeScreen) {
+    const WindowValues splice = {1920, 1920, 0, 1080};  // h position, width, v position, height
+    EXPECT_EQ(FitSpliceField(splice, WindowField::kHLocation, 2000, 3840, 2160), 1920);
+    EXPECT_EQ(FitSpliceField(splice, WindowField::kHWidth, 10, 3840, 2160), kMinSpliceExtent);
+    EXPECT_EQ(FitSpliceField(splice, WindowField::kVLocation, 1500, 3840, 2160), 1080);
+    // Heights have the splice minimum of 64, not the window minimum of 48.
+    EXPECT_EQ(FitSpliceField(splice, WindowField::kVHeight, 10, 3840, 2160), kMinSpliceExtent);
+}
+
+TEST(FitSpliceTotal, RaisesTheTotalAndCutsAnExtentThatNoLongerFits) {
+    EXPECT_EQ(FitSpliceTotal(100, 1920), (SpliceTotal{128, 128}));
+    EXPECT_EQ(FitSpliceTotal(3840, 1920), (SpliceTotal{3840, std::nullopt}));
+    EXPECT_EQ(FitSpliceTotal(1920, 1920), (SpliceTotal{1920, std::nullopt}));
+    EXPECT_EQ(FitSpliceTotal(1000, 1920), (SpliceTotal{1000, 1000}));
+}
+
 struct RescaleCase {
     const char* name;
     std::int32_t value, oldTotal, newTotal, expected;
