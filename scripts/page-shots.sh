@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Pictures of the input card page's tabs in both languages, drawn on a virtual X display,
+# Pictures of the input and output card pages' tabs in both languages, drawn on a virtual X display,
 # into docs/: scripts/page-shots.sh [BUILD_DIR]
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"

@@ -2,8 +2,6 @@
 
 #include <QComboBox>
 #include <QGridLayout>
-#include <QHBoxLayout>
-#include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
 
@@ -21,6 +19,7 @@
 #include "store/language.h"
 #include "store/picture_values.h"
 #include "store/tables.h"
+#include "widgets/form_rows.h"
 #include "widgets/list_fill.h"
 #include "widgets/relabel.h"
 #include "widgets/window_boxes.h"
@@ -37,24 +36,6 @@ constexpr const char* kSubPageTitleKeys[] = {"IDS_TABLE_PICADJUST", "IDS_TABLE_P
                                              "IDS_TABLE_BASEMAP"};
 constexpr WindowMembers<In> kCaptureWindow = {&In::inputHLocation, &In::inputHWidth,
                                               &In::inputVLocation, &In::inputVHeight};
-
-QComboBox* AddList(QGridLayout& grid, int row, int id, const char* captionKey, QWidget* parent) {
-    auto* caption = new QLabel(parent);
-    SetCaptionKey(caption, captionKey);
-    auto* list = new QComboBox(parent);
-    SetControlId(list, id);
-    caption->setBuddy(list);
-    grid.addWidget(caption, row, 0);
-    grid.addWidget(list, row, 1);
-    return list;
-}
-
-QPushButton* AddButton(QHBoxLayout& row, int id, QWidget* parent) {
-    auto* button = new QPushButton(parent);
-    SetControlId(button, id);
-    row.addWidget(button);
-    return button;
-}
 
 }  // namespace
 
@@ -191,7 +172,9 @@ void CInPutPage::ResetCard() {
     if (card == 0)
         return;
     // With no resolution selected the card keeps its resolution and windows.
-    const ResolutionEntry* entry = FindResolution(resolution_->currentData().toInt());
+    const ResolutionEntry* entry = resolution_->currentIndex() < 0
+                                       ? nullptr
+                                       : FindResolution(resolution_->currentData().toInt());
     {
         auto lock = context_.records.Lock();
         In* record = context_.records.input.Find(card);

@@ -171,8 +171,8 @@ void CKovDlg::BuildControls() {
 
     inputPage_ = new CInPutPage(context_, central);
     outputPage_ = new CPageDlg(context_, central);
-    inputPage_->setFixedWidth(330);
-    outputPage_->setFixedWidth(330);
+    inputPage_->setFixedWidth(kCardPageWidth);
+    outputPage_->setFixedWidth(kCardPageWidth);
     outputPage_->hide();
 
     auto* body = new QHBoxLayout;

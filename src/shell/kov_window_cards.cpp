@@ -340,6 +340,7 @@ void CKovDlg::ChangeResolution(int index) {
     inputField_->SetResolutionCode(index + 1);
     inputField_->Refresh();
     inputPage_->SelectResolution(entry.code);
+    outputPage_->SelectResolution(entry.code);
     // The message names no card: the page reloads whichever card it shows.
     PostKovMessage(inputPage_, WM_INPUT_RESOLUTION_CHANGED, 0);
     PostKovMessage(outputPage_, WM_OUTPUT_CARD_SHOW, 0);

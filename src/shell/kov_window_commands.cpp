@@ -111,7 +111,7 @@ void CKovDlg::FactoryReset() {
     inputField_->Refresh();
     outputField_->Initialise();
     inputPage_->RefreshAll(0);
-    outputPage_->RefreshAll();
+    outputPage_->RefreshAll(0);
     BringTreeInLine();
     context_.stateChanged.Set();
 }

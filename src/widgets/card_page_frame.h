@@ -13,6 +13,9 @@ class QTabWidget;
 
 namespace kov::ui {
 
+// The width of a card page beside the diagrams: room for three tab titles.
+inline constexpr int kCardPageWidth = 380;
+
 class CardPageFrame : public EditorPage {
     Q_OBJECT
 

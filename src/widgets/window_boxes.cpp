@@ -1,10 +1,7 @@
 #include "widgets/window_boxes.h"
 
-#include <QGridLayout>
-#include <QLabel>
-
 #include "widgets/digits_box.h"
-#include "widgets/relabel.h"
+#include "widgets/form_rows.h"
 
 namespace kov::ui {
 
@@ -13,12 +10,8 @@ WindowBoxes::WindowBoxes(OperatorDialogs& dialogs, const std::array<int, 4>& ids
                          int firstRow, QWidget* parent)
     : QObject(parent) {
     for (std::size_t i = 0; i < boxes_.size(); ++i) {
-        auto* caption = new QLabel(parent);
-        SetCaptionKey(caption, captionKeys[i]);
-        auto* box = new DigitsBox(dialogs, ids[i], parent);
-        caption->setBuddy(box);
-        grid.addWidget(caption, firstRow + static_cast<int>(i), 0);
-        grid.addWidget(box, firstRow + static_cast<int>(i), 1);
+        auto* box = AddDigitsBox(dialogs, grid, firstRow + static_cast<int>(i), ids[i],
+                                 captionKeys[i], parent);
         const auto field = static_cast<WindowField>(i);
         connect(box, &DigitsBox::applied, this,
                 [this, box, field] { emit applied(field, box->Value()); });

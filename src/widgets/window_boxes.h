@@ -39,15 +39,13 @@ private:
     std::array<DigitsBox*, 4> boxes_{};
 };
 
-// Fits value into field of the window members of the card's record in table (its frame
-// is the record's resolution) and stores it under the records' lock, rewriting the box
-// when the fit changed the value. The record afterwards, or nothing when cardId is 0 or
-// has no record.
-template <class Record>
-std::optional<Record> ApplyWindowBox(CardRecords& records, CardTable<Record>& table, int cardId,
-                                     const WindowMembers<Record>& members,
-                                     ResolutionEntry Record::*frame, WindowBoxes& boxes,
-                                     WindowField field, int value) {
+// Applies a typed value to the card's record in table under the records' lock: fit
+// stores the value it makes of it into the record and returns it; the box is rewritten
+// when that differs from what was typed. The record afterwards, or nothing when cardId is
+// 0 or has no record.
+template <class Record, class Fit>
+std::optional<Record> ApplyBox(CardRecords& records, CardTable<Record>& table, int cardId,
+                               WindowBoxes& boxes, WindowField field, int value, Fit fit) {
     if (cardId == 0)
         return std::nullopt;
     Record changed;
@@ -57,12 +55,23 @@ std::optional<Record> ApplyWindowBox(CardRecords& records, CardTable<Record>& ta
         Record* record = table.Find(cardId);
         if (!record)
             return std::nullopt;
-        fitted = FitRecordWindow(*record, members, field, value, (*record).*frame);
+        fitted = fit(*record);
         changed = *record;
     }
     if (fitted != value)
         boxes.Rewrite(field, fitted);
     return changed;
+}
+
+// ApplyBox for a window that must stay inside the frame of the record's resolution.
+template <class Record>
+std::optional<Record> ApplyWindowBox(CardRecords& records, CardTable<Record>& table, int cardId,
+                                     const WindowMembers<Record>& members,
+                                     ResolutionEntry Record::*frame, WindowBoxes& boxes,
+                                     WindowField field, int value) {
+    return ApplyBox(records, table, cardId, boxes, field, value, [&](Record& record) {
+        return FitRecordWindow(record, members, field, value, record.*frame);
+    });
 }
 
 }  // namespace kov::ui
