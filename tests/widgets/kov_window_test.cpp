@@ -17,6 +17,7 @@
 #include "fixtures/test_program.h"
 #include "input/input_field_host.h"
 #include "input/input_page.h"
+#include "output/output_field_host.h"
 #include "output/output_page.h"
 #include "shell/kov_window.h"
 #include "store/project_file.h"
@@ -239,6 +240,59 @@ private slots:
         QCOMPARE(FindControl<QComboBox>(*s.window->InputPage(), 1055)->currentData().toInt(), 1);
         QCOMPARE(FindControl<QLineEdit>(*s.window->InputPage(), 1060)->text(), QString("1024"));
         QCOMPARE(FindControl<QLineEdit>(*s.window->InputPage(), 1073)->text(), QString("1024"));
+    }
+
+    void wholeScreenRedrawsTheWallAndResendsTheShownSplices() {
+        Started s;
+        s.Show();
+        kov::ui::COutputPicCtrl& picture = s.window->OutputDiagram()->Picture();
+        for (int card : {1, 2, 3, 4}) {
+            const bool wanted = card == 1 || card == 3;
+            if (picture.IsCardHidden(card) == wanted)
+                s.window->ToggleCard(card);  // output cards sit in slots 1 to 4
+        }
+        QCoreApplication::sendPostedEvents();
+        s.program.TakeFrames();
+        const double before = s.window->OutputDiagram()->Layout().scales.hs;
+        auto* box = FindControl<QLineEdit>(*s.window->OutputPage(), 1220);
+        box->setText("1920");
+        QTest::keyClick(box, Qt::Key_Return);
+        QCoreApplication::sendPostedEvents();
+        // Every default card spans 0..1920 of 3840: now 0..960 of 1920.
+        const Frames expected = {Frame({1, 0x0C, 0x07, 0x80, 0, 0, 0x03, 0xC0, 0x55, 0x55}),
+                                 Frame({1, 0x0D, 0x08, 0x70, 0, 0, 0x04, 0x38, 0x55, 0x55}),
+                                 Frame({3, 0x0C, 0x07, 0x80, 0, 0, 0x03, 0xC0, 0x55, 0x55}),
+                                 Frame({3, 0x0D, 0x08, 0x70, 0, 0, 0x04, 0x38, 0x55, 0x55})};
+        QCOMPARE(s.program.TakeFrames(), expected);
+        QCOMPARE(s.window->OutputDiagram()->Layout().scales.hs, before / 2);
+    }
+
+    void draggingAnOutputCellRewritesTheSpliceBoxes() {
+        Started s;
+        s.Show();
+        s.window->Tabs()->setCurrentIndex(1);
+        kov::ui::COutputPicCtrl& picture = s.window->OutputDiagram()->Picture();
+        for (int card : {1, 2, 3, 4}) {
+            if (picture.IsCardHidden(card) == (card == 2))
+                s.window->ToggleCard(card);  // only card 2 on the wall
+        }
+        QCoreApplication::sendPostedEvents();
+        s.program.TakeFrames();
+        const kov::diagram::Rect cell = picture.Model().CellOfCard(2)->rect;
+        const kov::diagram::Point centre{(cell.left + cell.right) / 2,
+                                         (cell.top + cell.bottom) / 2};
+        picture.HandlePress(centre);
+        picture.HandleMove({centre.x + 40, centre.y});
+        picture.HandleRelease({centre.x + 40, centre.y});
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::sendPostedEvents();
+        const Frames frames = s.program.TakeFrames();
+        QCOMPARE(frames.size(), std::size_t(2));  // the card's two splice commands
+        const int moved = s.program.records.OutputCopy(2)->spliceHLocation;
+        QVERIFY(moved > 0);
+        QCOMPARE(s.window->OutputPage()->CurrentCardId(), 2);
+        QCOMPARE(FindControl<QLineEdit>(*s.window->OutputPage(), 1221)->text(),
+                 QString::number(moved));
     }
 
     void anEditOnTheInputPageReachesTheStateFile() {
