@@ -2,7 +2,10 @@
 // For automation (end-to-end tests, screen readers' scripts, screenshot tools): while the
 // environment names a file in KOV_CONTROL_MAP, the program keeps that file listing every
 // visible control by its control ID with its place on the screen, one line each:
-//   <id> <x> <y> <width> <height> <class name>
+//   <id> <x> <y> <width> <height> <class name> <page or dialog>
+// where the last field is the objectName of the nearest named window above the control,
+// and an item of a tree that carries a number n as its data is listed as <tree id>.<n>
+// (the card tree's items by slot).
 // Nothing is written when the variable is not set.
 
 #include <QObject>

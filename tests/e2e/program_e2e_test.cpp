@@ -95,31 +95,39 @@ protected:
         return window.substr(0, window.find('\n'));
     }
 
-    // The centre of the visible control with that id, once the control map lists it.
-    bool Centre(int id, int& x, int& y) {
-        const std::regex line("(^|\n)" + std::to_string(id) + " (-?\\d+) (-?\\d+) (\\d+) (\\d+) ");
+    // Where a click acts on the visible control listed under key (its id, or
+    // "<tree id>.<slot>" for a card tree item), on the page named owner when one is given,
+    // once the control map lists it: its centre, or the box of a check box or radio button,
+    // which take clicks on their box and text only.
+    bool Centre(const std::string& key, int& x, int& y, const std::string& owner = "") {
+        const std::regex line("(^|\n)" + std::regex_replace(key, std::regex("\\."), "\\.") +
+                              " (-?\\d+) (-?\\d+) (\\d+) (\\d+) (\\S+) " +
+                              (owner.empty() ? std::string("\\S+") : owner) + "\n");
         return WaitFor(
             [&] {
                 const std::string map = dir.Read("controls.map");
                 std::smatch m;
                 if (!std::regex_search(map, m, line))
                     return false;
-                x = std::stoi(m[2]) + std::stoi(m[4]) / 2;
+                const bool toggle = m[6] == "QCheckBox" || m[6] == "QRadioButton";
+                x = std::stoi(m[2]) + (toggle ? 8 : std::stoi(m[4]) / 2);
                 y = std::stoi(m[3]) + std::stoi(m[5]) / 2;
                 return true;
             },
             10s);
     }
 
-    void Click(int id) {
+    void Click(const std::string& key, const std::string& owner = "") {
         int x = 0, y = 0;
-        ASSERT_TRUE(Centre(id, x, y)) << "control " << id << " is not on the screen";
+        ASSERT_TRUE(Centre(key, x, y, owner)) << key << " is not on the screen:\n"
+                                              << dir.Read("controls.map");
         Xdotool({"mousemove", "--sync", std::to_string(x), std::to_string(y), "click", "1"});
     }
+    void Click(int id, const std::string& owner = "") { Click(std::to_string(id), owner); }
 
     // Replaces the text of a value box and presses Enter.
-    void Enter(int id, const std::string& text) {
-        Click(id);
+    void Enter(int id, const std::string& text, const std::string& owner = "") {
+        Click(id, owner);
         Xdotool({"key", "ctrl+a"});
         Xdotool({"type", "--delay", "30", text});
         Xdotool({"key", "Return"});
@@ -176,6 +184,30 @@ TEST_F(ProgramTest, EditsOfTheInputPageReachTheDevice) {
     EXPECT_TRUE(SimHas("card.129.brightness=75")) << State();
     EXPECT_TRUE(SimHas("card.129.picword=1,1,0,0,0,0,0")) << State();
     EXPECT_TRUE(SimHas("card.129.basemap=0,0,1920,48")) << State();
+    EXPECT_TRUE(SimHas("rejected=0")) << State();
+}
+
+TEST_F(ProgramTest, EditsOfTheOutputPageReachTheDevice) {
+    Install();
+    const std::string window = StartProgram();
+    ASSERT_FALSE(window.empty());
+    Xdotool({"windowfocus", "--sync", window});
+    Click("1026.1");                   // the card tree's slot 1: output card 1, shown on the wall
+    Enter(1022, "10", "CPageDlg");     // splice width: raised to the minimum 64
+    Enter(1224, "800", "COPPageOne");  // output window width
+    Xdotool({"key", "ctrl+Tab"});      // picture and gamma tab
+    Click(1043, "COPPageTwo");         // the gamma list
+    Xdotool({"key", "Down", "Down", "Down", "Down", "Return"});  // "2.2"
+    // A list takes ctrl+Tab as a search key: move the focus to a box of the tab first.
+    Click(1041, "COPPageTwo");
+    Xdotool({"key", "ctrl+Tab"});        // double picture tab
+    Click(1043, "COPPageThree");         // second picture on
+    Enter(1046, "500", "COPPageThree");  // its width
+    EXPECT_TRUE(SimHas("card.1.hsplice=3840,0,64")) << State();
+    EXPECT_TRUE(SimHas("card.1.window=0,0,800,1080")) << State();
+    EXPECT_TRUE(SimHas("card.1.gamma=4")) << State();
+    EXPECT_TRUE(SimHas("card.1.pic2on=1")) << State();
+    EXPECT_TRUE(SimHas("card.1.pic2window=0,0,500,540")) << State();
     EXPECT_TRUE(SimHas("rejected=0")) << State();
 }
 
