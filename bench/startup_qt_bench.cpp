@@ -18,7 +18,7 @@
 #include "link/serial_comm.h"
 #include "platform/posix_serial_port.h"
 #include "shell/kov_window.h"
-#include "shell/operator_dialogs.h"
+#include "silent_dialogs.h"
 #include "store/auto_reset_event.h"
 #include "store/card_records.h"
 #include "store/language.h"
@@ -51,16 +51,6 @@ long ResidentKilobytes() {
     return -1;
 }
 
-class SilentDialogs final : public kov::ui::OperatorDialogs {
-public:
-    void Message(QWidget*, const QString&, kov::ui::MessageIcon) override {}
-    bool Question(QWidget*, const QString&) override { return true; }
-    QString OpenFile(QWidget*, const QString&, const QString&) override { return {}; }
-    QString SaveFile(QWidget*, const QString&, const QString&) override { return {}; }
-    int ShowModal(QDialog&) override { return 0; }
-    void Beep() override {}
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -80,7 +70,7 @@ int main(int argc, char** argv) {
     kov::CardRecords records;
     kov::CardConfiguration config;
     kov::AutoResetEvent event;
-    SilentDialogs dialogs;
+    kov::bench::SilentDialogs dialogs;
     kov::ui::AppContext context{dir.Path(), link, records, config, language, event, dialogs};
     kov::ui::CKovDlg window(context);
     window.Initialise();
