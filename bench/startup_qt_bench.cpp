@@ -15,13 +15,7 @@
 #include <sstream>
 #include <string>
 
-#include "link/serial_comm.h"
-#include "platform/posix_serial_port.h"
-#include "shell/kov_window.h"
-#include "silent_dialogs.h"
-#include "store/auto_reset_event.h"
-#include "store/card_records.h"
-#include "store/language.h"
+#include "main_window_rig.h"
 #include "support/subprocess.h"
 #include "support/temp_dir.h"
 
@@ -63,16 +57,8 @@ int main(int argc, char** argv) {
     QElapsedTimer timer;
     timer.start();
     QApplication app(argc, argv);
-    kov::Language language(dir.Path());
-    language.Load("english");
-    kov::CSerialComm link;
-    link.SetPort(std::make_unique<kov::PosixSerialPort>(dir.Path()));
-    kov::CardRecords records;
-    kov::CardConfiguration config;
-    kov::AutoResetEvent event;
-    kov::bench::SilentDialogs dialogs;
-    kov::ui::AppContext context{dir.Path(), link, records, config, language, event, dialogs};
-    kov::ui::CKovDlg window(context);
+    kov::bench::MainWindowRig rig(dir.Path());
+    kov::ui::CKovDlg& window = rig.window;
     window.Initialise();
     window.show();
     double shownAfter = 0;

@@ -20,14 +20,9 @@
 #include <vector>
 
 #include "link/serial_comm.h"
+#include "main_window_rig.h"
 #include "output/output_field_host.h"
 #include "output/output_page.h"
-#include "platform/posix_serial_port.h"
-#include "shell/kov_window.h"
-#include "silent_dialogs.h"
-#include "store/auto_reset_event.h"
-#include "store/card_records.h"
-#include "store/language.h"
 #include "support/subprocess.h"
 #include "support/temp_dir.h"
 #include "widgets/digits_box.h"
@@ -83,16 +78,9 @@ int Run(int argc, char** argv) {
     kov::test::SimProcess sim(dir.Path(), 7, {"--rack", rack});
 
     QApplication app(argc, argv);
-    kov::Language language(dir.Path());
-    language.Load("english");
-    kov::CSerialComm link;
-    link.SetPort(std::make_unique<kov::PosixSerialPort>(dir.Path()));
-    kov::CardRecords records;
-    kov::CardConfiguration config;
-    kov::AutoResetEvent stateChanged;
-    kov::bench::SilentDialogs dialogs;
-    kov::ui::AppContext context{dir.Path(), link, records, config, language, stateChanged, dialogs};
-    kov::ui::CKovDlg window(context);
+    kov::bench::MainWindowRig rig(dir.Path());
+    kov::ui::CKovDlg& window = rig.window;
+    kov::CSerialComm& link = rig.link;
     window.Initialise();
     window.show();
     window.Tabs()->setCurrentIndex(1);  // the output diagram on screen

@@ -165,8 +165,7 @@ void CInPutPage::OnWindowApplied(WindowField field, int value) {
 }
 
 void CInPutPage::ResetCard() {
-    CCardDefaultDlg confirm(context_, this);
-    if (context_.dialogs.ShowModal(confirm) != QDialog::Accepted)
+    if (!ConfirmCardReset(context_, this))
         return;
     const int card = CurrentCardId();
     if (card == 0)
@@ -212,11 +211,7 @@ void CInPutPage::ResetCard() {
 }
 
 void CInPutPage::AutoAdjust() {
-    CAutoImprove confirm(context_, this);
-    if (context_.dialogs.ShowModal(confirm) != QDialog::Accepted)
-        return;
-    if (const int card = CurrentCardId())
-        SendCommand(context_.link, AutoAdjustFrame(static_cast<std::uint8_t>(card)));
+    AutoAdjustCard(context_, this, CurrentCardId());
 }
 
 void CInPutPage::OnResolutionChanged(qintptr wParam, qintptr lParam) {

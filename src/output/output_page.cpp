@@ -187,8 +187,7 @@ void CPageDlg::OnWholeScreenApplied(ScreenAxis axis, DigitsBox& box) {
 }
 
 void CPageDlg::ResetCard() {
-    CCardDefaultDlg confirm(context_, this);
-    if (context_.dialogs.ShowModal(confirm) != QDialog::Accepted)
+    if (!ConfirmCardReset(context_, this))
         return;
     const int card = CurrentCardId();
     if (card == 0)
@@ -218,11 +217,7 @@ void CPageDlg::ResetCard() {
 }
 
 void CPageDlg::AutoAdjust() {
-    CAutoImprove confirm(context_, this);
-    if (context_.dialogs.ShowModal(confirm) != QDialog::Accepted)
-        return;
-    if (const int card = CurrentCardId())
-        SendCommand(context_.link, AutoAdjustFrame(static_cast<std::uint8_t>(card)));
+    AutoAdjustCard(context_, this, CurrentCardId());
 }
 
 bool CPageDlg::event(QEvent* event) {

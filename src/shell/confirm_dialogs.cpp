@@ -11,6 +11,7 @@
 #include "link/commands.h"
 #include "link/exchange.h"
 #include "shell/app_context.h"
+#include "shell/operator_dialogs.h"
 #include "widgets/relabel.h"
 
 namespace kov::ui {
@@ -152,6 +153,17 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     ButtonRow(layout)->addWidget(ok);
+}
+
+bool ConfirmCardReset(AppContext& context, QWidget* parent) {
+    CCardDefaultDlg confirm(context, parent);
+    return context.dialogs.ShowModal(confirm) == QDialog::Accepted;
+}
+
+void AutoAdjustCard(AppContext& context, QWidget* parent, int cardId) {
+    CAutoImprove confirm(context, parent);
+    if (context.dialogs.ShowModal(confirm) == QDialog::Accepted && cardId != 0)
+        SendCommand(context.link, AutoAdjustFrame(static_cast<std::uint8_t>(cardId)));
 }
 
 }  // namespace kov::ui

@@ -66,6 +66,13 @@ public:
     explicit CCardDefaultDlg(AppContext& context, QWidget* parent = nullptr);
 };
 
+// Asks the card reset question; true when the operator confirmed it.
+bool ConfirmCardReset(AppContext& context, QWidget* parent);
+
+// Asks the auto adjust question and, when it is confirmed and cardId is not 0, sends Auto
+// adjust to that card. The card's record does not change.
+void AutoAdjustCard(AppContext& context, QWidget* parent, int cardId);
+
 // Factory reset (135); OK sends the factory-reset frame before closing.
 class CDefaultSetup final : public ConfirmDialog {
     Q_OBJECT

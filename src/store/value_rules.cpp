@@ -34,22 +34,6 @@ std::int32_t FitExtent(std::int32_t value, std::int32_t position, std::int32_t l
     return std::max(value, minimum);
 }
 
-std::int32_t FitWindowField(const WindowValues& w, WindowField field, std::int32_t value,
-                            std::int32_t width, std::int32_t height) {
-    const auto at = [&w](WindowField f) { return w[static_cast<std::size_t>(f)]; };
-    switch (field) {
-        case WindowField::kHLocation:
-            return FitPosition(value, at(WindowField::kHWidth), width);
-        case WindowField::kHWidth:
-            return FitExtent(value, at(WindowField::kHLocation), width, kMinWindowWidth);
-        case WindowField::kVLocation:
-            return FitPosition(value, at(WindowField::kVHeight), height);
-        case WindowField::kVHeight:
-            return FitExtent(value, at(WindowField::kVLocation), height, kMinWindowHeight);
-    }
-    return value;
-}
-
 std::int32_t FitSpliceExtent(std::int32_t value, std::int32_t position, std::int32_t limit) {
     if (PastLimit(value, position, limit))
         value = Remaining(limit, position);
@@ -58,20 +42,47 @@ std::int32_t FitSpliceExtent(std::int32_t value, std::int32_t position, std::int
     return std::min(value, limit);
 }
 
-std::int32_t FitSpliceField(const WindowValues& w, WindowField field, std::int32_t value,
-                            std::int32_t width, std::int32_t height) {
+namespace {
+
+// How an extent is fitted: value, the window's position and the frame's length.
+using ExtentFit = std::int32_t (*)(std::int32_t value, std::int32_t position, std::int32_t limit);
+
+// One field of a window fitted against its partner in the same direction: positions with
+// FitPosition, widths and heights with their own fits.
+std::int32_t FitField(const WindowValues& w, WindowField field, std::int32_t value,
+                      std::int32_t width, std::int32_t height, ExtentFit fitWidth,
+                      ExtentFit fitHeight) {
     const auto at = [&w](WindowField f) { return w[static_cast<std::size_t>(f)]; };
     switch (field) {
         case WindowField::kHLocation:
             return FitPosition(value, at(WindowField::kHWidth), width);
         case WindowField::kHWidth:
-            return FitSpliceExtent(value, at(WindowField::kHLocation), width);
+            return fitWidth(value, at(WindowField::kHLocation), width);
         case WindowField::kVLocation:
             return FitPosition(value, at(WindowField::kVHeight), height);
         case WindowField::kVHeight:
-            return FitSpliceExtent(value, at(WindowField::kVLocation), height);
+            return fitHeight(value, at(WindowField::kVLocation), height);
     }
     return value;
+}
+
+}  // namespace
+
+std::int32_t FitWindowField(const WindowValues& w, WindowField field, std::int32_t value,
+                            std::int32_t width, std::int32_t height) {
+    return FitField(
+        w, field, value, width, height,
+        [](std::int32_t v, std::int32_t p, std::int32_t l) {
+            return FitExtent(v, p, l, kMinWindowWidth);
+        },
+        [](std::int32_t v, std::int32_t p, std::int32_t l) {
+            return FitExtent(v, p, l, kMinWindowHeight);
+        });
+}
+
+std::int32_t FitSpliceField(const WindowValues& splice, WindowField field, std::int32_t value,
+                            std::int32_t width, std::int32_t height) {
+    return FitField(splice, field, value, width, height, FitSpliceExtent, FitSpliceExtent);
 }
 
 SpliceTotal FitSpliceTotal(std::int32_t typedTotal, std::int32_t extentShown) {
