@@ -12,7 +12,6 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
-#include <fstream>
 #include <mutex>
 #include <stdexcept>
 #include <string>
@@ -23,6 +22,7 @@
 #include "main_window_rig.h"
 #include "output/output_field_host.h"
 #include "output/output_page.h"
+#include "support/full_rack.h"
 #include "support/subprocess.h"
 #include "support/temp_dir.h"
 #include "widgets/digits_box.h"
@@ -33,26 +33,13 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using namespace std::chrono_literals;
 
-constexpr int kOutputCards = 7;
+constexpr int kOutputCards = kov::test::kFullRackOutputCards;
 constexpr int kSpliceFrames = 2 * kOutputCards;
 constexpr int kRounds = 20;
 constexpr double kWireSeconds = kSpliceFrames * 13 * 10 / 9600.0;
 
 double Ms(Clock::duration d) {
     return std::chrono::duration<double, std::milli>(d).count();
-}
-
-// Outputs 1-7 in slots 1-7, inputs 129-135 in slots 8-14, for the program and kov-sim.
-std::string WriteFullRack(const std::filesystem::path& dir) {
-    std::ofstream config(dir / "Board Config.ini", std::ios::trunc);
-    std::string rack;
-    for (int slot = 1; slot <= 14; ++slot) {
-        const int id = slot <= kOutputCards ? slot : 128 + slot - kOutputCards;
-        config << "[Card Slot " << slot << "]\r\nCard ID=" << id << "\r\n";
-        rack += (slot > 1 ? "," : "") + std::to_string(slot) + ":" + std::to_string(id);
-    }
-    config << "[Mother Board]\r\nMother Board 1 ID=0\r\n";
-    return rack;
 }
 
 // True for a line of kov-sim's report that shows a horizontal or vertical splice frame.
@@ -74,7 +61,7 @@ int Run(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     kov::test::TempDir dir;
     std::filesystem::copy(KOV_DATA_DIR, dir.Path(), std::filesystem::copy_options::recursive);
-    const std::string rack = WriteFullRack(dir.Path());
+    const std::string rack = kov::test::WriteFullRackConfiguration(dir.Path());
     kov::test::SimProcess sim(dir.Path(), 7, {"--rack", rack});
 
     QApplication app(argc, argv);

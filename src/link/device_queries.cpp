@@ -19,6 +19,7 @@ DetectResult DetectCards(CSerialComm& link, SlotIds& ids) {
     auto lock = link.LockExchange();
     if (!SendCommand(link, DetectCardsFrame()))
         return DetectResult::kNotSent;
+    link.WaitUntilSent();  // the reply's read time-out counts once the frame is out
     if (!ReadStatusReplyRetrying(link))
         return DetectResult::kNoValidReply;
     ids = SlotIdsFromStatusReply(link.statusReply);

@@ -70,6 +70,9 @@ bool QueryDevice(CSerialComm& link, std::uint8_t cardId, std::uint8_t selector, 
     const std::uint8_t params[] = {selector, p5, p6};
     if (!SendCommand(link, ComposeFrame(cardId, 0x00, params)))
         return false;
+    // The pause counts from the moment the query has left the computer: after a long run
+    // of frames the query may still wait in the kernel behind them.
+    link.WaitUntilSent();
     link.GetClock().Sleep(kReplyPause);
     if (selector == kSelectorReadTask) {
         link.queryReply.fill(0);

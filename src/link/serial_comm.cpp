@@ -82,6 +82,17 @@ Clock::duration CSerialComm::LineBusyFor() const {
     return lineIdleAt_ - now;
 }
 
+Clock::duration CSerialComm::WireTime(int bytes) const {
+    const std::int64_t baud = baudRate > 0 ? baudRate : 9600;
+    return std::chrono::microseconds(std::int64_t{bytes} * 10 * 1'000'000 / baud);
+}
+
+void CSerialComm::WaitUntilSent(Clock::duration backlog) {
+    const Clock::duration rest = LineBusyFor() - backlog;
+    if (rest > Clock::duration::zero())
+        clock_->Sleep(std::chrono::ceil<std::chrono::milliseconds>(rest));
+}
+
 void CSerialComm::NoteWritten(int bytes) {
     if (bytes <= 0)
         return;
@@ -89,8 +100,7 @@ void CSerialComm::NoteWritten(int bytes) {
     if (now < lastWrite_ || lineIdleAt_ < now)
         lineIdleAt_ = now;
     lastWrite_ = now;
-    const std::int64_t baud = baudRate > 0 ? baudRate : 9600;
-    lineIdleAt_ += std::chrono::microseconds(std::int64_t{bytes} * 10 * 1'000'000 / baud);
+    lineIdleAt_ += WireTime(bytes);
 }
 
 int CSerialComm::Read(std::uint8_t* buffer, int n) {

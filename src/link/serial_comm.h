@@ -78,6 +78,14 @@ public:
     // back since the last write counts as an idle line, so the estimate never sticks.
     Clock::duration LineBusyFor() const;
 
+    // How long `bytes` take on the line at the link's baud rate, ten bits per byte.
+    Clock::duration WireTime(int bytes) const;
+
+    // Sleeps on the link's clock until no more than `backlog` of the written bytes is
+    // still on its way out, so a pause or a reply read starts when the frame has left
+    // the computer rather than when the kernel queued it.
+    void WaitUntilSent(Clock::duration backlog = Clock::duration::zero());
+
     // Frames waiting for the line, oldest first; guarded by the exchange lock.
     std::vector<KeyedFrame> waitingFrames;
 

@@ -105,6 +105,9 @@ SyncResult Synchronise(CSerialComm& link, const RecordsSnapshot& records,
     auto lock = link.LockExchange();
     int done = 0;
     for (const CommandFrame& frame : frames) {
+        // At most one frame waits behind the one on the wire, so the progress follows what
+        // has really left the computer while the line never idles.
+        link.WaitUntilSent(link.WireTime(static_cast<int>(kFrameSize)));
         // Fire and forget: a lost frame is not retried and does not stop the run.
         if (SendCommand(link, frame))
             ++result.sent;
@@ -112,6 +115,7 @@ SyncResult Synchronise(CSerialComm& link, const RecordsSnapshot& records,
         if (progress)
             progress(done, result.total);
     }
+    link.WaitUntilSent();
     return result;
 }
 

@@ -16,12 +16,16 @@ inline constexpr int kSimPort = 7;
 
 class SimFixture : public testing::Test {
 protected:
-    // Writes the settings (port 7, the given time-out) and starts kov-sim --fast.
-    void StartSim(std::vector<std::string> extra = {}, const std::string& timeout = "1") {
+    // Writes the settings (port 7, the given time-out) and starts kov-sim, --fast unless
+    // the test needs reception paced at 9600 baud like a real device.
+    void StartSim(std::vector<std::string> extra = {}, const std::string& timeout = "1",
+                  bool fast = true) {
         dir.Write("normalStart.ini",
                   "[COM]\r\nport=7\r\ntimeout=" + timeout +
                       "\r\n[Setting]\r\nLanguage=english\r\n[Restart]\r\nnormal=1\r\n");
-        extra.insert(extra.begin(), {"--fast", "--state", StatePath()});
+        extra.insert(extra.begin(), {"--state", StatePath()});
+        if (fast)
+            extra.insert(extra.begin(), "--fast");
         sim = std::make_unique<SimProcess>(dir.Path(), kSimPort, extra);
     }
 

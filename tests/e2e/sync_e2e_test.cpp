@@ -11,6 +11,7 @@
 #include "sim_fixture.h"
 #include "store/card_inventory.h"
 #include "store/card_records.h"
+#include "support/full_rack.h"
 
 namespace kov::test {
 namespace {
@@ -98,6 +99,18 @@ TEST_F(SyncTest, DefaultRecordsReachEveryCardOfTheDefaultRack) {
         EXPECT_EQ(state.at(key + "pic2source"), std::to_string(out.DoublePicinputSrc));
         EXPECT_EQ(state.at(key + "shown"), std::to_string(out.outputPicshow != 0 ? 1 : 0));
     }
+}
+
+TEST_F(SyncTest, AQueryRightAfterAFullRackSynchronisationIsAnswered) {
+    fs::copy_file(fs::path(KOV_DATA_DIR) / kDefaultsFileName, dir / kDefaultsFileName);
+    StartSim({"--rack", WriteFullRackConfiguration(dir.Path())}, "1", /*fast=*/false);
+    const RunResult sync = Kovctl({"sync"});
+    ASSERT_EQ(sync.exitCode, 0) << sync.err;
+    EXPECT_EQ(sync.out, "synchronised: 211 frames\n");
+    // sync returns once its frames have left the computer, so the clock query that follows
+    // is not stuck behind them and its reply comes within the time-out.
+    const RunResult clock = Kovctl({"clock", "get"});
+    EXPECT_EQ(clock.exitCode, 0) << clock.err;
 }
 
 }  // namespace

@@ -13,6 +13,8 @@
 namespace kov {
 namespace {
 
+using namespace std::chrono_literals;
+
 using test::FakeClock;
 using test::FakePort;
 
@@ -114,7 +116,8 @@ TEST_F(ExchangeTest, WritesInPiecesStillDeliverTheWholeFrame) {
 TEST_F(ExchangeTest, QueryPausesThenReadsAndLogsTheAcceptedReply) {
     port->Reply(ClockReply());
     ASSERT_TRUE(QueryDevice(link, 7, kSelectorReadClock, 0x55, 0x55));
-    EXPECT_EQ(clock.sleeps, std::vector<std::chrono::milliseconds>{std::chrono::milliseconds(80)});
+    // 13 bytes at 9600 baud leave in 13.5 ms; the 80 ms pause starts after that.
+    EXPECT_EQ(clock.sleeps, (std::vector<std::chrono::milliseconds>{14ms, 80ms}));
     EXPECT_EQ(port->Frames()[0][2], 7);
     EXPECT_EQ(port->Frames()[0][4], 0x0A);
     EXPECT_EQ(link.shortReply[18], 26);
@@ -179,6 +182,15 @@ TEST_F(ExchangeTest, VanishedPortFailsEveryExchangeWithoutThrowing) {
     EXPECT_FALSE(SendCommand(link, ComposeFrame(0, 0x12)));
     EXPECT_FALSE(QueryDevice(link, 0, kSelectorReadClock, 0x55, 0x55));
     EXPECT_FALSE(ReadStatusReplyRetrying(link));
+}
+
+TEST_F(ExchangeTest, QueryAfterALongRunOfFramesWaitsForThemToLeave) {
+    // 200 frames queued at once and the query after them need 2.72 s on the wire.
+    for (int i = 0; i < 200; ++i)
+        ASSERT_TRUE(SendCommand(link, ComposeFrame(0x81, 0x05)));
+    port->Reply(ClockReply());
+    ASSERT_TRUE(QueryDevice(link, 7, kSelectorReadClock, 0x55, 0x55));
+    EXPECT_EQ(clock.sleeps, (std::vector<std::chrono::milliseconds>{2722ms, 80ms}));
 }
 
 }  // namespace
