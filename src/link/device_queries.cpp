@@ -59,4 +59,34 @@ std::optional<_OFFSCHEDULE_Task> ReadOfflineTask(CSerialComm& link, std::uint8_t
     return UnpackTaskReply(link.queryReply);
 }
 
+TaskReadSummary ReadOfflineTasks(
+    CSerialComm& link, std::uint8_t motherBoardId,
+    const std::function<void(int n, const std::optional<_OFFSCHEDULE_Task>& task)>& onTask,
+    const std::function<bool()>& stop) {
+    auto lock = link.LockExchange();
+    TaskReadSummary summary;
+    if (!TryFlushInput(link))
+        return summary;
+    summary.flushed = true;
+    for (int n = 0; n < kOfflineTaskCount; ++n) {
+        if (stop && stop()) {
+            summary.stopped = true;
+            break;
+        }
+        const auto task = ReadOfflineTask(link, motherBoardId, n);
+        ++summary.asked;
+        if (task)
+            ++summary.answered;
+        onTask(n, task);
+    }
+    TryFlushInput(link);
+    return summary;
+}
+
+bool DownloadOfflineTask(CSerialComm& link, std::uint8_t motherBoardId, int row,
+                         const _OFFSCHEDULE_Task& task) {
+    const auto frame = TaskDownloadFrame(motherBoardId, row, task);
+    return frame && SendCommand(link, *frame);
+}
+
 }  // namespace kov

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 #include "schedule/offline_task.h"
@@ -35,6 +36,27 @@ bool SetDeviceClock(CSerialComm& link, std::uint8_t motherBoardId, const ClockTi
 // Reads offline task n (0-127). Nothing when the exchange failed.
 std::optional<_OFFSCHEDULE_Task> ReadOfflineTask(CSerialComm& link, std::uint8_t motherBoardId,
                                                  int n);
+
+// What a read of all offline tasks came to.
+struct TaskReadSummary {
+    bool flushed = false;  // false: the port refused the flush and nothing was asked
+    int asked = 0;         // tasks asked for
+    int answered = 0;      // of those, tasks whose reply was accepted
+    bool stopped = false;  // stop() ended the read early
+};
+
+// Reads tasks 0-127 in order while holding the link, flushing pending input before and
+// after. onTask gets each task number with its task, or nothing when its reply failed;
+// stop, when given, is asked before each task and ends the read when it says so.
+TaskReadSummary ReadOfflineTasks(
+    CSerialComm& link, std::uint8_t motherBoardId,
+    const std::function<void(int n, const std::optional<_OFFSCHEDULE_Task>& task)>& onTask,
+    const std::function<bool()>& stop = {});
+
+// Sends the task of list row `row` as Write offline task; false when the task does not
+// pack (it must never reach the device) or the frame did not go out whole.
+bool DownloadOfflineTask(CSerialComm& link, std::uint8_t motherBoardId, int row,
+                         const _OFFSCHEDULE_Task& task);
 
 // Flushes pending input; false (instead of the exception) when the port refuses.
 bool TryFlushInput(CSerialComm& link);

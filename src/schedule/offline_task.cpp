@@ -48,8 +48,14 @@ TaskBytes PackTask(int row, const _OFFSCHEDULE_Task& task) {
 }
 
 bool IsPackableTask(const _OFFSCHEDULE_Task& task) {
-    return task.cycle >= kCycleInvalid && task.cycle <= kCycleWeekly &&
-           task.templateNumber >= kMinTemplateNumber && task.templateNumber <= kMaxTemplateNumber;
+    const auto within = [](std::int32_t v, std::int32_t low, std::int32_t high) {
+        return v >= low && v <= high;
+    };
+    return within(task.cycle, kCycleInvalid, kCycleWeekly) &&
+           within(task.templateNumber, kMinTemplateNumber, kMaxTemplateNumber) &&
+           within(task.year, kMinTaskYear, kMaxTaskYear) && within(task.month, 0, 15) &&
+           within(task.day, 0, 31) && within(task.hour, 0, 23) && within(task.minute, 0, 59) &&
+           within(task.second, 0, 59);
 }
 
 std::optional<CommandFrame> TaskDownloadFrame(std::uint8_t motherBoardId, int row,

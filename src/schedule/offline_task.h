@@ -75,8 +75,13 @@ std::uint8_t WeekdayMask(const _OFFSCHEDULE_Task& task);
 // Each byte keeps its low 8 bits; nothing is checked.
 TaskBytes PackTask(int row, const _OFFSCHEDULE_Task& task);
 
-// True when the task packs without spilling one field into another: cycle 0-3 and
-// template number 1-15.
+// The years a task can carry: seven bits of year - 2000.
+inline constexpr std::int32_t kMinTaskYear = 2000;
+inline constexpr std::int32_t kMaxTaskYear = 2127;
+
+// True when the task packs without spilling one field into another: cycle 0-3, template
+// number 1-15, a year of 2000-2127, a month that fits four bits and a day five (a task the
+// device never had set reads back with month and day 0), and a time of day.
 bool IsPackableTask(const _OFFSCHEDULE_Task& task);
 
 // The Write offline task frame for the task in list row `row`, or nothing when the task

@@ -105,6 +105,27 @@ TEST(TaskDownloadFrame, RefusesTasksThatDoNotFitTheirNibbles) {
     }
 }
 
+TEST(TaskDownloadFrame, RefusesDatesAndTimesThePackingCannotCarry) {
+    struct DateCase {
+        int year, month, day, hour, minute, second;
+        bool packable;
+    };
+    const DateCase cases[] = {
+        {2000, 1, 1, 0, 0, 0, true},    {2127, 12, 31, 23, 59, 59, true},
+        {1999, 12, 31, 0, 0, 0, false}, {2128, 1, 1, 0, 0, 0, false},
+        {2024, 16, 1, 0, 0, 0, false},  {2000, 0, 0, 0, 0, 0, true},
+        {2024, 1, 32, 0, 0, 0, false},  {2024, 1, 1, 24, 0, 0, false},
+        {2024, 1, 1, 0, 60, 0, false},  {2024, 1, 1, 0, 0, 60, false},
+    };
+    for (const DateCase& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.year << "-" << c.month << "-" << c.day << " " << c.hour
+                                        << ":" << c.minute << ":" << c.second);
+        const OfflineTask task =
+            Task(c.year, c.month, c.day, c.hour, c.minute, c.second, kCycleDaily, 1);
+        EXPECT_EQ(TaskDownloadFrame(0x10, 0, task).has_value(), c.packable);
+    }
+}
+
 TEST(TaskDownloadFrame, AddressesTheMotherBoardWithTheRowNumber) {
     const OfflineTask task =
         WithDays(Task(2013, 12, 31, 8, 30, 0, kCycleWeekly, 2), 1, 0, 0, 0, 1, 0, 0);

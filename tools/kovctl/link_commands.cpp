@@ -1,7 +1,6 @@
 #include "link_commands.h"
 
 #include <charconv>
-#include <cstdio>
 #include <ctime>
 #include <iostream>
 
@@ -20,34 +19,6 @@ std::optional<std::uint8_t> ParseHexByte(const std::string& text) {
         return std::nullopt;
     }
     return static_cast<std::uint8_t>(value);
-}
-
-std::string DayText(const kov::_OFFSCHEDULE_Task& task) {
-    static constexpr const char* kNames[] = {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};
-    const std::int32_t flags[] = {task.monday, task.tuesday,  task.wednesday, task.thursday,
-                                  task.friday, task.saturday, task.sunday};
-    std::string text;
-    for (int i = 0; i < 7; ++i) {
-        if (flags[i] == 0)
-            continue;
-        if (!text.empty())
-            text += ',';
-        text += kNames[i];
-    }
-    return text.empty() ? "-" : text;
-}
-
-const char* CycleText(int cycle) {
-    switch (cycle) {
-        case kov::kCycleDaily:
-            return "daily";
-        case kov::kCycleOnce:
-            return "once";
-        case kov::kCycleWeekly:
-            return "weekly";
-        default:
-            return "off";
-    }
 }
 
 }  // namespace
@@ -134,27 +105,6 @@ int RunClock(Context& context, const std::string& action) {
     if (!time)
         return Fail("no reply: the device clock could not be read (no reply or bad checksum)");
     std::cout << kov::FormatClock(*time) << '\n';
-    return kExitOk;
-}
-
-int RunTaskRead(Context& context, const std::string& number) {
-    const auto n = ParseNumber(number, 0, kov::kOfflineTaskCount - 1);
-    if (!n)
-        return kExitUsage;
-    kov::CSerialComm* link = context.OpenLink();
-    if (link == nullptr)
-        return kExitFailed;
-    kov::TryFlushInput(*link);
-    const auto task = kov::ReadOfflineTask(*link, context.MotherBoardId(), *n);
-    if (!task)
-        return Fail("no reply: task " + std::to_string(*n) +
-                    " could not be read (no reply or bad checksum)");
-    char line[160];
-    std::snprintf(
-        line, sizeof line, "task %d: %04d-%02d-%02d %02d:%02d:%02d cycle=%s days=%s template=%d",
-        task->index, task->year, task->month, task->day, task->hour, task->minute, task->second,
-        CycleText(task->cycle), DayText(*task).c_str(), task->templateNumber);
-    std::cout << line << '\n';
     return kExitOk;
 }
 

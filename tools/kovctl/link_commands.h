@@ -12,7 +12,6 @@ int RunPorts(Context& context);
 int RunSend(Context& context, const std::vector<std::string>& bytes);
 int RunDetect(Context& context);
 int RunClock(Context& context, const std::string& action);
-int RunTaskRead(Context& context, const std::string& number);
 
 // Parses a whole decimal number in [low, high].
 std::optional<int> ParseNumber(const std::string& text, int low, int high);

@@ -7,6 +7,7 @@
 #include "platform/program_dir.h"
 #include "project_commands.h"
 #include "sync_commands.h"
+#include "task_commands.h"
 
 namespace {
 
@@ -17,7 +18,12 @@ constexpr const char* kUsage =
     "  send B2 B3 ... B11         send ten bytes (hex); header and checksum are added\n"
     "  detect                     detect the cards and print the 14 slot IDs\n"
     "  clock get | clock set      read the device clock, or set it to this computer's time\n"
-    "  task read N                read offline task N (0-127)\n"
+    "  task read N | task read all\n"
+    "                             read offline task N (0-127), or all 128\n"
+    "  task write N DATE TIME CYCLE DAYS TEMPLATE\n"
+    "                             write offline task N, e.g. 5 2026-12-24 08:30:00 weekly\n"
+    "                             mon,fri 3 (CYCLE off|daily|once|weekly, DAYS - for none)\n"
+    "  task write --file FILE     write the tasks of FILE, lines as 'task read all' prints\n"
     "  config detect              detect the cards and write them to \"Board Config.ini\"\n"
     "  project show FILE          read a project file into the records and print every card\n"
     "  project convert IN OUT     read IN into the records and write them to OUT\n"
@@ -68,8 +74,8 @@ int Dispatch(kovctl::Context& context) {
         return kovctl::RunDetect(context);
     if (command == "clock" && n == 2)
         return kovctl::RunClock(context, args[1]);
-    if (command == "task" && n == 3 && args[1] == "read")
-        return kovctl::RunTaskRead(context, args[2]);
+    if (command == "task")
+        return kovctl::RunTask(context, {args.begin() + 1, args.end()});
     if (command == "config" && n == 2 && args[1] == "detect") {
         return kovctl::RunConfigDetect(context);
     }

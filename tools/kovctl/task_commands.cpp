@@ -1,0 +1,123 @@
+#include "task_commands.h"
+
+#include <fstream>
+#include <iostream>
+
+#include "link/device_queries.h"
+#include "link_commands.h"
+#include "schedule/offline_task_text.h"
+
+namespace kovctl {
+namespace {
+
+// Prints why the arguments are wrong; the usage follows.
+int Wrong(const std::string& message) {
+    std::cerr << "kovctl: " << message << '\n';
+    return kExitUsage;
+}
+
+int ReadOne(Context& context, int n) {
+    kov::CSerialComm* link = context.OpenLink();
+    if (link == nullptr)
+        return kExitFailed;
+    kov::TryFlushInput(*link);
+    const auto task = kov::ReadOfflineTask(*link, context.MotherBoardId(), n);
+    if (!task)
+        return Fail("no reply: task " + std::to_string(n) +
+                    " could not be read (no reply or bad checksum)");
+    std::cout << kov::FormatTaskLine(*task) << '\n';
+    return kExitOk;
+}
+
+int ReadAll(Context& context) {
+    kov::CSerialComm* link = context.OpenLink();
+    if (link == nullptr)
+        return kExitFailed;
+    std::vector<int> failed;
+    const auto summary =
+        kov::ReadOfflineTasks(*link, context.MotherBoardId(), [&failed](int n, const auto& task) {
+            if (task)
+                std::cout << kov::FormatTaskLine(*task) << std::endl;
+            else
+                failed.push_back(n);
+        });
+    if (!summary.flushed)
+        return Fail("port error: the port's input could not be flushed");
+    if (!failed.empty()) {
+        std::string list;
+        for (int n : failed)
+            list += (list.empty() ? "" : ",") + std::to_string(n);
+        return Fail("no reply: " + std::to_string(failed.size()) + " of " +
+                    std::to_string(kov::kOfflineTaskCount) + " tasks could not be read (" + list +
+                    ")");
+    }
+    return kExitOk;
+}
+
+// Sends each task; every task that does not go out is named.
+int Write(Context& context, const std::vector<kov::OfflineTask>& tasks) {
+    kov::CSerialComm* link = context.OpenLink();
+    if (link == nullptr)
+        return kExitFailed;
+    int failures = 0;
+    for (const kov::OfflineTask& task : tasks) {
+        if (kov::DownloadOfflineTask(*link, context.MotherBoardId(), task.index, task)) {
+            std::cout << "written: " << kov::FormatTaskLine(task) << '\n';
+        } else {
+            std::cerr << "kovctl: write failed: task " << task.index << " was not sent\n";
+            ++failures;
+        }
+    }
+    link->WaitUntilSent();
+    return failures == 0 ? kExitOk : kExitFailed;
+}
+
+// Every line of the file must be a task line (blank lines and lines starting with '#'
+// are skipped); nothing is written when one is not.
+int WriteFile(Context& context, const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return Fail("cannot read " + path);
+    std::vector<kov::OfflineTask> tasks;
+    std::string line;
+    for (int number = 1; std::getline(in, line); ++number) {
+        const auto start = line.find_first_not_of(" \t\r");
+        if (start == std::string::npos || line[start] == '#')
+            continue;
+        const kov::ParsedTask parsed = kov::ParseTaskLine(line);
+        if (!parsed.task)
+            return Fail(path + ":" + std::to_string(number) + ": " + parsed.error);
+        tasks.push_back(*parsed.task);
+    }
+    if (tasks.empty())
+        return Fail(path + " holds no task lines");
+    return Write(context, tasks);
+}
+
+}  // namespace
+
+int RunTask(Context& context, const std::vector<std::string>& args) {
+    if (args.size() == 2 && args[0] == "read") {
+        if (args[1] == "all")
+            return ReadAll(context);
+        const auto n = ParseNumber(args[1], 0, kov::kOfflineTaskCount - 1);
+        if (!n)
+            return Wrong("task number " + args[1] + " is out of range 0-127");
+        return ReadOne(context, *n);
+    }
+    if (args.size() == 3 && args[0] == "write" && args[1] == "--file")
+        return WriteFile(context, args[2]);
+    if (args.size() == 7 && args[0] == "write") {
+        const auto n = ParseNumber(args[1], 0, kov::kOfflineTaskCount - 1);
+        if (!n)
+            return Wrong("task number " + args[1] + " is out of range 0-127");
+        const kov::ParsedTask parsed =
+            kov::ParseTaskFields(*n, args[2], args[3], args[4], args[5], args[6]);
+        if (!parsed.task)
+            return Wrong(parsed.error);
+        return Write(context, {*parsed.task});
+    }
+    return kExitUsage;
+}
+
+}  // namespace kovctl
