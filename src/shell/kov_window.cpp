@@ -233,7 +233,8 @@ void CKovDlg::BuildMenu() {
     on(32792, [this] { FactoryReset(); });
     on(32794, [this] { AutoAdjust(); });
     on(32825, [this] { InternalBusReset(); });
-    for (int id : {32797, 32798, 32799})
+    on(32797, [this] { OfflineSchedule(); });
+    for (int id : {32798, 32799})
         on(id, [this] { Message("IDS_SCHEDULE_LATER"); });
     on(32800, [this] { SwitchLanguage("chinese"); });
     on(32801, [this] { SwitchLanguage("english"); });

@@ -67,6 +67,8 @@ public:
     void AutoAdjust();
     void FactoryReset();
     void InternalBusReset();
+    // Opens the offline schedule dialog on the device's timed template recalls.
+    void OfflineSchedule();
     void Fade(int picture);
     void TogglePort();
     void CommunicationSettings();

@@ -18,6 +18,7 @@
 #include "output/output_field_host.h"
 #include "output/output_page.h"
 #include "platform/open_document.h"
+#include "schedule/offline_schedule_dialog.h"
 #include "shell/confirm_dialogs.h"
 #include "shell/kov_window.h"
 #include "shell/operator_dialogs.h"
@@ -114,6 +115,11 @@ void CKovDlg::FactoryReset() {
     outputPage_->RefreshAll(0);
     BringTreeInLine();
     context_.stateChanged.Set();
+}
+
+void CKovDlg::OfflineSchedule() {
+    COffLineScheduleDLg dialog(context_, this);
+    context_.dialogs.ShowModal(dialog);
 }
 
 void CKovDlg::InternalBusReset() {

@@ -87,14 +87,23 @@ inline constexpr std::array<std::string_view, 64> kNamedTextKeys = {
 // Named texts beyond the 64 that the loader reads:
 //  IDS_DETECT_FAILED  - card detection got no valid reply; the configuration was not changed;
 //  IDS_SCHEDULE_LATER - the chosen function is not available yet.
-inline constexpr std::array<std::string_view, 2> kExtraTextKeys = {
+inline constexpr std::array<std::string_view, 10> kExtraTextKeys = {
     "IDS_DETECT_FAILED",
     "IDS_SCHEDULE_LATER",
+    // offline schedules
+    "IDS_OFFLINE_NOT_READ_ROW",
+    "IDS_OFFLINE_NOT_READ",
+    "IDS_OFFLINE_FLUSH_FAILED",
+    "IDS_OFFLINE_DISCARD",
+    "IDS_OFFLINE_DOWNLOAD_FAILED",
+    "IDS_OFFLINE_TIME_FAILED",
+    "IDS_OFFLINE_TIME_OFFSET",
+    "IDS_OFFLINE_CANCEL",
 };
 
 // Captions that belong to no control of their own (labels beside a box or list, group
 // frames). Where the caption of a control with a fitting text exists, its key is reused.
-inline constexpr std::array<std::string_view, 22> kCaptionKeys = {
+inline constexpr std::array<std::string_view, 27> kCaptionKeys = {
     // input card page
     "IDS_1070",
     "IDS_1055",
@@ -122,6 +131,12 @@ inline constexpr std::array<std::string_view, 22> kCaptionKeys = {
     "IDS_1074",
     // output picture adjustment
     "IDS_LABEL_GAMMA",
+    // offline schedules
+    "IDS_SCHEDULE_ID",
+    "IDS_SCHEDULE_MODELID",
+    "IDS_1113",
+    "IDS_1114",
+    "IDS_LABEL_DEVICE_TIME",
 };
 
 // One key of the main menu. Titles carry command id 0. `menu` is the position of the

@@ -23,7 +23,13 @@ std::size_t FakePort::WriteSome(const std::uint8_t* data, std::size_t n) {
         take = std::min(take, *writeBudget);
         *writeBudget -= take;
     }
+    const std::size_t before = written.size();
     written.insert(written.end(), data, data + take);
+    if (answer && written.size() / 13 > before / 13) {
+        const std::size_t start = written.size() / 13 * 13 - 13;
+        Reply(answer({written.begin() + static_cast<std::ptrdiff_t>(start),
+                      written.begin() + static_cast<std::ptrdiff_t>(start + 13)}));
+    }
     return take;
 }
 

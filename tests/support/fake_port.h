@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -40,6 +41,9 @@ public:
     std::optional<std::size_t> writeBudget;  // total bytes accepted before stalling
     std::optional<int> failWithErrno;        // every read/write throws this errno
     int readCalls = 0;
+    // A device behind the port: called with every complete frame written, its answer is
+    // queued for the reader (after any flush the exchange did before writing).
+    std::function<std::vector<std::uint8_t>(const std::vector<std::uint8_t>& frame)> answer;
 };
 
 }  // namespace kov::test

@@ -454,6 +454,14 @@ private slots:
         QCOMPARE(frames[0], Frame({0x00, 0x02, 0x0B, 0x55, 0x55, 0x55, 0x55, 0x55, 0x55, 0x55}));
     }
 
+    void offlineScheduleOpensItsDialog() {
+        Started s;
+        s.program.dialogs.messages.clear();
+        s.window->MenuAction(32797)->trigger();
+        QCOMPARE(s.program.dialogs.modalDialogs, QStringList{"kov::ui::COffLineScheduleDLg"});
+        QVERIFY(s.program.dialogs.messages.isEmpty());
+    }
+
     void templatesRecallAndStore() {
         Started s;
         s.window->MenuAction(32821)->trigger();  // store template 15
