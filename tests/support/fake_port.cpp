@@ -33,6 +33,12 @@ std::size_t FakePort::WriteSome(const std::uint8_t* data, std::size_t n) {
     return take;
 }
 
+void FakePort::FlushInput() {
+    if (refuseFlush)
+        throw CSerialException(EIO);
+    input.clear();
+}
+
 std::size_t FakePort::ReadSome(std::uint8_t* buffer, std::size_t n) {
     ++readCalls;
     if (failWithErrno)

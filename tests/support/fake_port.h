@@ -19,7 +19,7 @@ public:
     bool IsOpen() const override { return open; }
     std::size_t WriteSome(const std::uint8_t* data, std::size_t n) override;
     std::size_t ReadSome(std::uint8_t* buffer, std::size_t n) override;
-    void FlushInput() override { input.clear(); }
+    void FlushInput() override;
 
     // Queues bytes for the reader.
     void Reply(const std::vector<std::uint8_t>& bytes) {
@@ -40,6 +40,7 @@ public:
     std::size_t writeChunk = 0;
     std::optional<std::size_t> writeBudget;  // total bytes accepted before stalling
     std::optional<int> failWithErrno;        // every read/write throws this errno
+    bool refuseFlush = false;                // FlushInput throws, as a port that went away
     int readCalls = 0;
     // A device behind the port: called with every complete frame written, its answer is
     // queued for the reader (after any flush the exchange did before writing).

@@ -58,10 +58,13 @@ struct Device {
         if (f[3] == 0x00 && f[4] == 0x09 && !silent.count(f[5])) {
             const int n = f[5];
             // Task n: 2026-05-(n % 28 + 1) n%24:30:00, daily, template n % 15 + 1.
-            return Reply(
-                29, {static_cast<std::uint8_t>(n), 26, 5, static_cast<std::uint8_t>(n % 28 + 1),
-                     static_cast<std::uint8_t>(n % 24), 30, 0, 1, 0,
-                     static_cast<std::uint8_t>(n % 15)});
+            auto reply =
+                Reply(29, {static_cast<std::uint8_t>(n), 26, 5,
+                           static_cast<std::uint8_t>(n % 28 + 1), static_cast<std::uint8_t>(n % 24),
+                           30, 0, 1, 0, static_cast<std::uint8_t>(n % 15)});
+            if (corrupt.count(n))
+                ++reply.back();  // a wrong checksum
+            return reply;
         }
         if (f[3] == 0x00 && f[4] == 0x0A && clock)
             return Reply(25, {26, 12, 10, 1, 2, 3});
@@ -69,6 +72,7 @@ struct Device {
     }
 
     std::set<int> silent;
+    std::set<int> corrupt;
     bool clock = true;
     std::chrono::milliseconds delay{0};
 };
@@ -124,9 +128,16 @@ private slots:
         QVERIFY(d.dialog.isVisible());
     }
 
+    void readFillsEveryRowAndMarksTheUnanswered_data() {
+        QTest::addColumn<bool>("corrupt");
+        QTest::newRow("silent device") << false;
+        QTest::newRow("damaged replies") << true;
+    }
+
     void readFillsEveryRowAndMarksTheUnanswered() {
+        QFETCH(bool, corrupt);
         Dialog d;
-        d.device.silent = {5, 90};
+        (corrupt ? d.device.corrupt : d.device.silent) = {5, 90};
         QVERIFY(d.RunToEnd(1212));
         QCOMPARE(d.List()->topLevelItemCount(), 128);
         QCOMPARE(d.List()->topLevelItem(127)->text(0), QString("127"));
@@ -138,6 +149,16 @@ private slots:
         QCOMPARE(d.program.dialogs.messages.size(), 1);
         QVERIFY(d.program.dialogs.messages[0].startsWith("2 of 128 tasks could not be read"));
         QVERIFY(d.Control<QPushButton>(1211)->isEnabled());
+    }
+
+    void aPortThatCannotBeFlushedEndsTheReadWithAMessage() {
+        Dialog d;
+        d.program.port->refuseFlush = true;
+        QVERIFY(d.RunToEnd(1212));
+        QCOMPARE(d.List()->topLevelItemCount(), 0);
+        QCOMPARE(d.program.dialogs.messages,
+                 QStringList{"The serial port refused to clear its input; nothing was read."});
+        QVERIFY(d.Control<QPushButton>(1209)->isEnabled());
     }
 
     void onlyModifiedRowsAreDownloaded() {
