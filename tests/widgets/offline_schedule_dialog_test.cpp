@@ -82,10 +82,7 @@ struct Dialog {
 
     template <typename T>
     T* Control(int id) {
-        T* control = FindControl<T>(dialog, id);
-        if (!control)
-            qFatal("no control %d", id);
-        return control;
+        return kov::test::RequireControl<T>(dialog, id);
     }
     QTreeWidget* List() { return Control<QTreeWidget>(1016); }
 
