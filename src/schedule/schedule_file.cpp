@@ -99,6 +99,7 @@ ScheduleText ParseScheduleFile(std::string_view bytes) {
             *NumericField(entry, i) = ReadNumber(pieces[i]);
         entry.scriptPath = StoredScriptPath(std::string(pieces[kFieldCount - 1]));
         result.entries.push_back(std::move(entry));
+        result.lines.push_back(number);
     }
     return result;
 }

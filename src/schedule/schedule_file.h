@@ -21,6 +21,7 @@ struct SkippedLine {
 
 struct ScheduleText {
     Schedule entries;
+    std::vector<int> lines;  // the line number of each entry, counted from 1
     std::vector<SkippedLine> skipped;
 };
 

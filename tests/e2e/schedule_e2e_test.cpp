@@ -118,7 +118,7 @@ TEST_F(ScheduleCommandTest, RunSynchronisesTheProjectAndSwitchesTheChannel) {
     CardConfiguration config;
     ASSERT_TRUE(ReadCardConfiguration(dir / kBoardConfigFileName, config));
     ASSERT_TRUE(records.Load(config, dir.Path()));
-    ASSERT_TRUE(records.EditInput(129, [](InputCardRecord& r) { r.inputSrc = 10; }));
+    ASSERT_TRUE(records.EditInput(129, [](InputCardRecord& r) { r.inputSrc = 1; }));
     ASSERT_TRUE(WriteProjectFile(dir / "project.scpx", records.Snapshot()));
 
     const std::tm script = InSeconds(2);
@@ -145,7 +145,7 @@ TEST_F(ScheduleCommandTest, RunSynchronisesTheProjectAndSwitchesTheChannel) {
     ASSERT_TRUE(seen) << "kov-sim did not report the channel switch";
     const std::string state = State();
     EXPECT_NE(state.find("card.131.source=8\n"), std::string::npos) << state;
-    EXPECT_NE(state.find("card.129.source=10\n"), std::string::npos) << state;
+    EXPECT_NE(state.find("card.129.source=1\n"), std::string::npos) << state;
     EXPECT_NE(state.find("rejected=0\n"), std::string::npos) << state;
 }
 
