@@ -23,8 +23,8 @@ std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
 }  // namespace
 
 LocalSeconds LocalSecondsOf(Clock::TimePoint time) {
-    const std::time_t t = std::chrono::system_clock::to_time_t(
-        std::chrono::floor<std::chrono::seconds>(time));
+    const std::time_t t =
+        std::chrono::system_clock::to_time_t(std::chrono::floor<std::chrono::seconds>(time));
     std::tm tm{};
     localtime_r(&t, &tm);
     return MakeLocalSeconds(tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min,

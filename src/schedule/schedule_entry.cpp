@@ -10,14 +10,22 @@ int SecondOfDay(const ScheduleEntry& entry) {
 
 std::int32_t WeekdayFlag(const ScheduleEntry& entry, int weekdayFromSunday) {
     switch (weekdayFromSunday) {
-    case 0: return entry.sunday;
-    case 1: return entry.monday;
-    case 2: return entry.tuesday;
-    case 3: return entry.wednesday;
-    case 4: return entry.thursday;
-    case 5: return entry.friday;
-    case 6: return entry.saturday;
-    default: return 0;
+        case 0:
+            return entry.sunday;
+        case 1:
+            return entry.monday;
+        case 2:
+            return entry.tuesday;
+        case 3:
+            return entry.wednesday;
+        case 4:
+            return entry.thursday;
+        case 5:
+            return entry.friday;
+        case 6:
+            return entry.saturday;
+        default:
+            return 0;
     }
 }
 

@@ -46,10 +46,10 @@ std::vector<std::string_view> SplitPieces(std::string_view line) {
 // Field i (0-17) of the numbers, in file order.
 template <class Entry>
 auto* NumericField(Entry& e, std::size_t i) {
-    decltype(&e.year) fields[] = {&e.year,     &e.month,    &e.day,      &e.hour,     &e.minute,
-                              &e.second,   &e.cycle,    &e.monday,   &e.tuesday,  &e.wednesday,
-                              &e.thursday, &e.friday,   &e.saturday, &e.sunday,   &e.method,
-                              &e.source,   &e.cardKey,  &e.picture};
+    decltype(&e.year) fields[] = {&e.year,     &e.month,   &e.day,      &e.hour,    &e.minute,
+                                  &e.second,   &e.cycle,   &e.monday,   &e.tuesday, &e.wednesday,
+                                  &e.thursday, &e.friday,  &e.saturday, &e.sunday,  &e.method,
+                                  &e.source,   &e.cardKey, &e.picture};
     return fields[i];
 }
 
@@ -70,8 +70,8 @@ std::string FormatScheduleFile(const Schedule& schedule) {
 }
 
 ScheduleText ParseScheduleFile(std::string_view bytes) {
-    const std::string text = HasUtf16Bom(bytes) ? Utf16LeToUtf8(bytes.substr(2))
-                                                : std::string(bytes);
+    const std::string text =
+        HasUtf16Bom(bytes) ? Utf16LeToUtf8(bytes.substr(2)) : std::string(bytes);
     ScheduleText result;
     std::size_t start = 0;
     int number = 0;
@@ -90,8 +90,8 @@ ScheduleText ParseScheduleFile(std::string_view bytes) {
         start = next;
         const auto pieces = SplitPieces(line);
         if (pieces.size() < kFieldCount) {
-            result.skipped.push_back({number, std::to_string(pieces.size()) +
-                                                  " fields instead of 19"});
+            result.skipped.push_back(
+                {number, std::to_string(pieces.size()) + " fields instead of 19"});
             continue;
         }
         ScheduleEntry entry;

@@ -15,10 +15,14 @@ std::string Printf(const char* format, int a, int b, int c) {
 
 std::string CycleText(const ScheduleEntry& entry, const Language& language) {
     switch (entry.cycle) {
-    case kCycleDaily: return language.Text("IDS_EVERYDAY");
-    case kCycleOnce: return language.Text("IDS_ONCE");
-    case kCycleWeekly: return language.Text("IDS_EVERYWEEK");
-    default: return {};
+        case kCycleDaily:
+            return language.Text("IDS_EVERYDAY");
+        case kCycleOnce:
+            return language.Text("IDS_ONCE");
+        case kCycleWeekly:
+            return language.Text("IDS_EVERYWEEK");
+        default:
+            return {};
     }
 }
 
@@ -69,12 +73,8 @@ std::string ScheduleTimeText(const ScheduleEntry& entry) {
 }
 
 ScheduleRow ScheduleRowTexts(int row, const ScheduleEntry& entry, const Language& language) {
-    return {std::to_string(row),
-            CycleText(entry, language),
-            PeriodText(entry, language),
-            ScheduleTimeText(entry),
-            MethodText(entry, language),
-            DescriptionText(entry)};
+    return {std::to_string(row),     CycleText(entry, language),  PeriodText(entry, language),
+            ScheduleTimeText(entry), MethodText(entry, language), DescriptionText(entry)};
 }
 
 }  // namespace kov

@@ -11,8 +11,8 @@
 namespace kov {
 
 inline constexpr std::array<const char*, 6> kScheduleColumnKeys = {
-    "IDS_SCHEDULE_ID",     "IDS_SCHEDULE_CYCLE",  "IDS_SCHEDULE_PERIOD",
-    "IDS_SCHEDULE_TIME",   "IDS_SCHEDULE_METHOD", "IDS_SCHEDULE_DESCRIBE"};
+    "IDS_SCHEDULE_ID",   "IDS_SCHEDULE_CYCLE",  "IDS_SCHEDULE_PERIOD",
+    "IDS_SCHEDULE_TIME", "IDS_SCHEDULE_METHOD", "IDS_SCHEDULE_DESCRIBE"};
 inline constexpr std::array<int, 6> kEditorColumnWidths = {40, 90, 180, 80, 80, 300};
 inline constexpr std::array<int, 6> kRunnerColumnWidths = {40, 90, 80, 80, 80, 250};
 

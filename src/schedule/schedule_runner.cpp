@@ -113,8 +113,8 @@ void ScheduleRunner::ExamineSecond(LocalSeconds second, bool missed,
                                    std::vector<ScheduleEvent>& out) {
     const std::int64_t day = DayOf(second);
     const int ofDay = SecondOfDayOf(second);
-    auto begin = std::lower_bound(bySecond_.begin(), bySecond_.end(),
-                                  std::pair<int, std::size_t>(ofDay, 0));
+    auto begin =
+        std::lower_bound(bySecond_.begin(), bySecond_.end(), std::pair<int, std::size_t>(ofDay, 0));
     auto end = std::lower_bound(bySecond_.begin(), bySecond_.end(),
                                 std::pair<int, std::size_t>(ofDay + 1, 0));
     // Of the entries due in this second, the last one in file order that is allowed on this
@@ -153,11 +153,14 @@ void ScheduleRunner::ExamineSecond(LocalSeconds second, bool missed,
 bool ScheduleRunner::AllowedOn(const ScheduleEntry& entry, std::int64_t day) const {
     const LocalDate date = DateOfDay(day);
     switch (entry.cycle) {
-    case kCycleDaily: return true;
-    case kCycleOnce:
-        return entry.year == date.year && entry.month == date.month && entry.day == date.day;
-    case kCycleWeekly: return WeekdayFlag(entry, date.weekday) != 0;
-    default: return false;
+        case kCycleDaily:
+            return true;
+        case kCycleOnce:
+            return entry.year == date.year && entry.month == date.month && entry.day == date.day;
+        case kCycleWeekly:
+            return WeekdayFlag(entry, date.weekday) != 0;
+        default:
+            return false;
     }
 }
 

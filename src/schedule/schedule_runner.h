@@ -70,7 +70,7 @@ private:
 
     Schedule schedule_;
     ScriptExists scriptExists_;
-    std::vector<std::optional<std::string>> problems_;  // per entry, from EntryProblem
+    std::vector<std::optional<std::string>> problems_;   // per entry, from EntryProblem
     std::vector<std::pair<int, std::size_t>> bySecond_;  // (second of day, index), sorted
     std::vector<std::int64_t> doneDay_;  // per entry: the local day it last fired or skipped
     std::optional<LocalSeconds> lastLocal_;

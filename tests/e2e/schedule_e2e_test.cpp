@@ -96,8 +96,8 @@ TEST_F(ScheduleCommandTest, NextListsTheComingFiringsFromAGivenTime) {
     EXPECT_EQ(r.out,
               "2024-05-03 07:00:00 entry 1 fires: channel switch card 1 picture 1 source 10 "
               "(last entry: the run ends)\n");
-    const RunResult bad = Kovctl(
-        {"schedule", "next", (dir / "plan.smfx").string(), "--from", "2024-02-30 08:00:00"});
+    const RunResult bad =
+        Kovctl({"schedule", "next", (dir / "plan.smfx").string(), "--from", "2024-02-30 08:00:00"});
     EXPECT_EQ(bad.exitCode, 1);
 }
 
@@ -123,10 +123,10 @@ TEST_F(ScheduleCommandTest, RunSynchronisesTheProjectAndSwitchesTheChannel) {
 
     const std::tm script = InSeconds(2);
     const std::tm change = InSeconds(4);
-    ASSERT_TRUE(SaveSchedule(
-        dir / "plan.smfx",
-        {ScriptAt(script.tm_hour, script.tm_min, script.tm_sec, dir / "project.scpx"),
-         SwitchAt(change.tm_hour, change.tm_min, change.tm_sec, 131, 2, 8)}));
+    ASSERT_TRUE(
+        SaveSchedule(dir / "plan.smfx",
+                     {ScriptAt(script.tm_hour, script.tm_min, script.tm_sec, dir / "project.scpx"),
+                      SwitchAt(change.tm_hour, change.tm_min, change.tm_sec, 131, 2, 8)}));
     const RunResult r = Kovctl({"schedule", "run", (dir / "plan.smfx").string()});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_NE(r.out.find("entry 0 fires: script"), std::string::npos) << r.out;

@@ -63,8 +63,8 @@ TEST(ScheduleFileTest, ReadsTheExampleLineInBothEncodings) {
 
 struct ReadCase {
     const char* name;
-    std::string text;      // UTF-8 file content without byte-order mark
-    Schedule entries;      // expected entries
+    std::string text;          // UTF-8 file content without byte-order mark
+    Schedule entries;          // expected entries
     std::vector<int> skipped;  // numbers of the skipped lines
 };
 
@@ -121,7 +121,8 @@ INSTANTIATE_TEST_SUITE_P(
                  {}},
         ReadCase{"NonNumbersReadAsZeroAndLeadingDigitsCount",
                  "x,,-,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,,\r\n7y,  9,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,,",
-                 {Numbers(0, 0), [] {
+                 {Numbers(0, 0),
+                  [] {
                       ScheduleEntry e = Numbers(7, 0);
                       e.month = 9;
                       return e;
@@ -131,7 +132,8 @@ INSTANTIATE_TEST_SUITE_P(
                  "2024,6,3,12,0,0,3,1,0,0,0,1,0,0,0,99,0,0,/w/a.scpx",
                  {WithScript("/w/a.scpx")},
                  {}},
-        ReadCase{"EighteenPiecesAreSkipped", "2024,5,1,8,30,0,1,0,0,0,0,0,0,0,1,8,129,2,", {}, {1}}),
+        ReadCase{
+            "EighteenPiecesAreSkipped", "2024,5,1,8,30,0,1,0,0,0,0,0,0,0,1,8,129,2,", {}, {1}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ScheduleFileTest, SavedFileLoadsBackAndStartsWithTheMark) {
@@ -198,8 +200,7 @@ INSTANTIATE_TEST_SUITE_P(
         ProblemCase{"NoSource", Changed(ExampleSwitch(), [](ScheduleEntry& e) { e.source = 99; }),
                     false},
         ProblemCase{"OutputOnlySourceOnInputCard",
-                    Changed(ExampleSwitch(), [](ScheduleEntry& e) { e.source = 9; }),
-                    false},
+                    Changed(ExampleSwitch(), [](ScheduleEntry& e) { e.source = 9; }), false},
         ProblemCase{"ScriptWithoutPath", ExampleScript(""), false},
         ProblemCase{"ScriptPathWithComma", ExampleScript("/w/a,b.scpx"), false},
         ProblemCase{"ScriptPathTooLong", ExampleScript(std::string(261, 'p')), false},

@@ -144,8 +144,10 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         RunCase{"TwoTicksInOneSecondFireOnce",
                 {Daily(8, 0, 0), Daily(9, 0, 0)},
-                {{"2024-05-01 07:59:59", 500}, {"2024-05-01 08:00:00", 100},
-                 {"2024-05-01 08:00:00", 900}, {"2024-05-01 08:00:01", 100}},
+                {{"2024-05-01 07:59:59", 500},
+                 {"2024-05-01 08:00:00", 100},
+                 {"2024-05-01 08:00:00", 900},
+                 {"2024-05-01 08:00:01", 100}},
                 {"fire 0 2024-05-01 08:00:00"}},
         RunCase{"EntryInASkippedSecondStillFires",
                 {Daily(8, 0, 0), Daily(9, 0, 0)},
@@ -171,9 +173,15 @@ INSTANTIATE_TEST_SUITE_P(
                 {"fire 0 2024-05-01 08:00:00"}},
         RunCase{"ClockSetBackAnHourDoesNotFireAgain",
                 {Daily(8, 0, 0), Daily(8, 30, 0), Daily(10, 0, 0)},
-                {{"2024-05-01 07:59:59"}, {"2024-05-01 08:00:00"}, {"2024-05-01 08:30:00"},
-                 {"2024-05-01 08:40:00"}, {"2024-05-01 07:40:00"}, {"2024-05-01 07:40:01"},
-                 {"2024-05-01 07:59:59"}, {"2024-05-01 08:00:00"}, {"2024-05-01 08:00:01"}},
+                {{"2024-05-01 07:59:59"},
+                 {"2024-05-01 08:00:00"},
+                 {"2024-05-01 08:30:00"},
+                 {"2024-05-01 08:40:00"},
+                 {"2024-05-01 07:40:00"},
+                 {"2024-05-01 07:40:01"},
+                 {"2024-05-01 07:59:59"},
+                 {"2024-05-01 08:00:00"},
+                 {"2024-05-01 08:00:01"}},
                 {"fire 0 2024-05-01 08:00:00", "fire 1 2024-05-01 08:30:00"}},
         RunCase{"DailyThenWeeklyForAnotherDayFiresTheDaily",
                 {Daily(8, 0, 0), Weekly(4, 8, 0, 0), Daily(9, 0, 0)},
@@ -189,8 +197,11 @@ INSTANTIATE_TEST_SUITE_P(
                 {"fire 1 2024-05-01 08:00:01"}},
         RunCase{"DailyLastEntryFiresOnceAndEndsTheRun",
                 {Daily(7, 0, 0), Daily(8, 0, 0)},
-                {{"2024-05-01 07:59:59"}, {"2024-05-01 08:00:00"}, {"2024-05-02 06:59:59"},
-                 {"2024-05-02 07:00:00"}, {"2024-05-02 08:00:00"}},
+                {{"2024-05-01 07:59:59"},
+                 {"2024-05-01 08:00:00"},
+                 {"2024-05-02 06:59:59"},
+                 {"2024-05-02 07:00:00"},
+                 {"2024-05-02 08:00:00"}},
                 {"fire 1 2024-05-01 08:00:00 end"}},
         RunCase{"EarlierEntryWithTheSameNumbersDoesNotEndTheRun",
                 {Weekly(3, 8, 0, 0), Daily(9, 0, 0), Weekly(3, 8, 0, 0)},
@@ -202,20 +213,28 @@ INSTANTIATE_TEST_SUITE_P(
                 {"unrunnable 1 2024-05-01 08:00:00", "fire 0 2024-05-01 08:00:00"}},
         RunCase{"MissingScriptDoesNothingAndDoesNotEndTheRun",
                 {Daily(7, 0, 0), Script(8, 0, 0, "/gone.scpx")},
-                {{"2024-05-01 07:59:59"}, {"2024-05-01 08:00:00"}, {"2024-05-02 06:59:59"},
+                {{"2024-05-01 07:59:59"},
+                 {"2024-05-01 08:00:00"},
+                 {"2024-05-02 06:59:59"},
                  {"2024-05-02 07:00:00"}},
                 {"noscript 1 2024-05-01 08:00:00", "fire 0 2024-05-02 07:00:00"}},
         RunCase{"SpringChangeFiresTheMissingHourAtThreeOClock",
                 // 31 March 2024: 02:00 CET becomes 03:00 CEST (01:00 UTC).
                 {Daily(2, 30, 0), Daily(3, 0, 0), Daily(4, 0, 0)},
-                {{"2024-03-31 00:59:58Z"}, {"2024-03-31 00:59:59Z"}, {"2024-03-31 01:00:00Z"},
+                {{"2024-03-31 00:59:58Z"},
+                 {"2024-03-31 00:59:59Z"},
+                 {"2024-03-31 01:00:00Z"},
                  {"2024-03-31 01:00:01Z"}},
                 {"fire 0 2024-03-31 02:30:00", "fire 1 2024-03-31 03:00:00"}},
         RunCase{"AutumnChangeFiresTheRepeatedHourOnce",
                 // 27 October 2024: 03:00 CEST becomes 02:00 CET (01:00 UTC); 02:30 comes twice.
                 {Daily(2, 30, 0), Daily(4, 0, 0)},
-                {{"2024-10-27 00:29:59Z"}, {"2024-10-27 00:30:00Z"}, {"2024-10-27 00:59:59Z"},
-                 {"2024-10-27 01:00:00Z"}, {"2024-10-27 01:29:59Z"}, {"2024-10-27 01:30:00Z"},
+                {{"2024-10-27 00:29:59Z"},
+                 {"2024-10-27 00:30:00Z"},
+                 {"2024-10-27 00:59:59Z"},
+                 {"2024-10-27 01:00:00Z"},
+                 {"2024-10-27 01:29:59Z"},
+                 {"2024-10-27 01:30:00Z"},
                  {"2024-10-27 01:30:01Z"}},
                 {"fire 0 2024-10-27 02:30:00"}}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -241,8 +260,8 @@ TEST(ScheduleRunnerTest, TickingEverySecondOfADayFiresEachEntryOnce) {
 
 TEST(ScheduleRunnerTest, PreviewListsTheNextFiringsWithoutChangingTheRun) {
     FixedZone zone;
-    ScheduleRunner runner({Daily(8, 0, 0), Weekly(5, 12, 0, 0), Once(2024, 5, 2, 7, 0, 0),
-                           Daily(20, 0, 0)});
+    ScheduleRunner runner(
+        {Daily(8, 0, 0), Weekly(5, 12, 0, 0), Once(2024, 5, 2, 7, 0, 0), Daily(20, 0, 0)});
     const LocalSeconds from = MakeLocalSeconds(2024, 5, 1, 8, 0, 0);
     std::vector<std::string> events;
     for (const ScheduleEvent& e : runner.Preview(from, 6))
@@ -253,10 +272,10 @@ TEST(ScheduleRunnerTest, PreviewListsTheNextFiringsWithoutChangingTheRun) {
     events.clear();
     for (const ScheduleEvent& e : open.Preview(from, 5))
         events.push_back(Brief(e));
-    EXPECT_EQ(events, (std::vector<std::string>{
-                          "fire 2 2024-05-02 07:00:00", "fire 0 2024-05-02 08:00:00",
-                          "fire 0 2024-05-03 08:00:00", "fire 1 2024-05-03 12:00:00",
-                          "fire 0 2024-05-04 08:00:00"}));
+    EXPECT_EQ(events,
+              (std::vector<std::string>{"fire 2 2024-05-02 07:00:00", "fire 0 2024-05-02 08:00:00",
+                                        "fire 0 2024-05-03 08:00:00", "fire 1 2024-05-03 12:00:00",
+                                        "fire 0 2024-05-04 08:00:00"}));
 }
 
 }  // namespace

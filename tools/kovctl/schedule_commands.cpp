@@ -70,8 +70,8 @@ int RunCheck(const std::string& file) {
             !kov::IsReadable(std::filesystem::u8path(entry.scriptPath)))
             problem = "the script file cannot be found or cannot be read: " + entry.scriptPath;
         if (problem) {
-            std::cout << "line " << text->lines[i] << " (entry " << i << "): cannot run: "
-                      << *problem << '\n';
+            std::cout << "line " << text->lines[i] << " (entry " << i
+                      << "): cannot run: " << *problem << '\n';
             ++problems;
         }
     }
@@ -119,8 +119,8 @@ void SleepToNextSecond() {
     const auto now = system_clock::now();
     const auto target = ceil<seconds>(now + milliseconds(1)) + milliseconds(2);
     while (!stopRequested && system_clock::now() < target)
-        std::this_thread::sleep_for(std::min<system_clock::duration>(
-            target - system_clock::now(), milliseconds(100)));
+        std::this_thread::sleep_for(
+            std::min<system_clock::duration>(target - system_clock::now(), milliseconds(100)));
 }
 
 void Record(kov::CSerialComm& link, const std::string& line) {
@@ -142,8 +142,8 @@ int RunForeground(Context& context, const std::string& file) {
     std::signal(SIGTERM, RequestStop);
     kov::ScheduleRunner runner(text->entries);
     runner.Begin(kov::SystemClock().Now());
-    Record(*link, "run started: " + file + " (" + std::to_string(text->entries.size()) +
-                      " entries)");
+    Record(*link,
+           "run started: " + file + " (" + std::to_string(text->entries.size()) + " entries)");
     while (!stopRequested && !runner.Ended()) {
         // A synchronisation that takes seconds delays the next tick, which then looks at
         // every second it missed.
