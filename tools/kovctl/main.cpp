@@ -6,6 +6,7 @@
 #include "link_commands.h"
 #include "platform/program_dir.h"
 #include "project_commands.h"
+#include "schedule_commands.h"
 #include "sync_commands.h"
 #include "task_commands.h"
 
@@ -29,7 +30,12 @@ constexpr const char* kUsage =
     "  project convert IN OUT     read IN into the records and write them to OUT\n"
     "  project check FILE         report lines the reader ignores and an early stop\n"
     "  sync [FILE]                send the default records (FILE read into them) to the device\n"
-    "  template recall|store N    recall or store device template N (1-15) and \"Mode<N>.ini\"\n";
+    "  template recall|store N    recall or store device template N (1-15) and \"Mode<N>.ini\"\n"
+    "  schedule show FILE         print the rows of an online schedule (.smfx) as the editor\n"
+    "  schedule check FILE        report lines the reader skips and entries that cannot run\n"
+    "  schedule next FILE [--from \"YYYY-MM-DD HH:MM:SS\"] [--count N]\n"
+    "                             the next N (10) firings after that local time (now)\n"
+    "  schedule run FILE          run the schedule until its last entry fires or SIGINT/SIGTERM\n";
 
 int Usage() {
     std::cerr << kUsage;
@@ -83,6 +89,8 @@ int Dispatch(kovctl::Context& context) {
         return kovctl::RunProject(context, {args.begin() + 1, args.end()});
     if (command == "sync")
         return kovctl::RunSync(context, {args.begin() + 1, args.end()});
+    if (command == "schedule")
+        return kovctl::RunSchedule(context, {args.begin() + 1, args.end()});
     if (command == "template")
         return kovctl::RunTemplate(context, {args.begin() + 1, args.end()});
     return kovctl::kExitUsage;

@@ -45,13 +45,17 @@ int RunStore(Context& context, int n) {
 int RunSync(Context& context, const std::vector<std::string>& args) {
     if (args.size() > 1)
         return kExitUsage;
+    return SynchroniseFile(context, args.empty() ? nullptr : &args[0]);
+}
+
+int SynchroniseFile(Context& context, const std::string* file) {
     kov::CardRecords records;
     if (!LoadProgramRecords(context, records))
         return kExitFailed;
-    if (args.size() == 1) {
-        const kov::ProjectReadReport report = kov::ReadProjectFile(args[0], records);
+    if (file != nullptr) {
+        const kov::ProjectReadReport report = kov::ReadProjectFile(*file, records);
         if (!report.opened)
-            return Fail("the file cannot be found or cannot be read: " + args[0]);
+            return Fail("the file cannot be found or cannot be read: " + *file);
         WarnStopped(report);
     }
     kov::CSerialComm* link = context.OpenLink();

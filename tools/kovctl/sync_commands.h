@@ -14,6 +14,10 @@ namespace kovctl {
 // whose picture the records do not show (inputPicShow / outputPicshow 0) goes out hidden.
 int RunSync(Context& context, const std::vector<std::string>& args);
 
+// The work of sync: file, when not null, read into the program's starting records, then the
+// records sent to the device. Prints what failed.
+int SynchroniseFile(Context& context, const std::string* file);
+
 // template recall N | template store N, N = 1-15. Recall reads "Mode<N>.ini" into the
 // program's starting records and says whether the file was read or missing; store writes
 // those records (the defaults of the program directory) to "Mode<N>.ini".
