@@ -16,6 +16,7 @@ public:
     bool Open(int port, int baud, int timeout) override;
     void Close() override { open = false; }
     bool IsOpen() const override { return open; }
+    int LastOpenError() const override { return refuseOpen ? openError : 0; }
     std::size_t WriteSome(const std::uint8_t* data, std::size_t n) override;
     std::size_t ReadSome(std::uint8_t* buffer, std::size_t n) override;
     void FlushInput() override { input.clear(); }
@@ -30,6 +31,7 @@ public:
 
     bool open = false;
     bool refuseOpen = false;
+    int openError = 0;  // the errno a refused open reports
     int openCount = 0;
     int lastPort = 0, lastBaud = 0, lastTimeout = 0;
     std::vector<std::uint8_t> written;
