@@ -10,6 +10,7 @@
 
 #include <vector>
 
+#include "link/link_setup.h"
 #include "link/serial_comm.h"
 #include "platform/port_list.h"
 #include "shell/app_context.h"
