@@ -91,6 +91,8 @@ bool ReadStatusReplyRetrying(CSerialComm& link) {
         link.statusReply.fill(0);
         if (ReadStatusReply(link, link.statusReply))
             return true;
+        if (!link.IsOpen())
+            return false;  // the device has gone: no reply can come
         link.GetClock().Sleep(kRetryPause);
     }
     return false;

@@ -35,7 +35,7 @@ bool ReadStatusReply(CSerialComm& link, std::span<std::uint8_t> buffer);
 bool QueryDevice(CSerialComm& link, std::uint8_t cardId, std::uint8_t selector, std::uint8_t p5,
                  std::uint8_t p6);
 
-// Up to 20 attempts at the status reply, 1000 ms apart.
+// Up to 20 attempts at the status reply, 1000 ms apart; none after the port has closed.
 bool ReadStatusReplyRetrying(CSerialComm& link);
 
 }  // namespace kov

@@ -17,6 +17,10 @@ int ChoosePort(const std::vector<PortEntry>& table, int configured) {
     return chosen;
 }
 
+int LinkTimeoutOf(std::string_view text) {
+    return std::clamp(DecimalValue(text), kMinLinkTimeout, kMaxLinkTimeout);
+}
+
 void ApplyLinkSettings(CSerialComm& link, const std::vector<PortEntry>& ports,
                        const LinkSettings& settings) {
     const std::size_t count = std::min(ports.size(), kPortTableSize);
@@ -24,7 +28,7 @@ void ApplyLinkSettings(CSerialComm& link, const std::vector<PortEntry>& ports,
                                        ports.begin() + static_cast<std::ptrdiff_t>(count));
     link.portNumber = ChoosePort(table, settings.port);
     link.baudRate = kBaudRate;
-    link.timeout = DecimalValue(settings.timeoutText);
+    link.timeout = LinkTimeoutOf(settings.timeoutText);
 }
 
 }  // namespace kov

@@ -1,6 +1,7 @@
 #pragma once
 // Choosing the port and time-out of the link at start-up.
 
+#include <string_view>
 #include <vector>
 
 #include "platform/port_list.h"
@@ -11,6 +12,15 @@ namespace kov {
 class CSerialComm;
 
 inline constexpr int kBaudRate = 9600;
+
+// The time-out setting scales every wait of the port (T x 700 ms per read); outside this
+// range a read would give up at once or wait for minutes.
+inline constexpr int kMinLinkTimeout = 1;
+inline constexpr int kMaxLinkTimeout = 30;
+
+// The time-out setting of a text from the settings file or the communication dialog: its
+// decimal value, brought into kMinLinkTimeout..kMaxLinkTimeout.
+int LinkTimeoutOf(std::string_view text);
 inline constexpr std::size_t kPortTableSize = 14;
 
 // Walks the table in order: an entry whose number equals configured is taken and ends
@@ -19,7 +29,7 @@ inline constexpr std::size_t kPortTableSize = 14;
 int ChoosePort(const std::vector<PortEntry>& table, int configured);
 
 // Applies the settings to the link: port by ChoosePort over the first 14 listed ports,
-// baud 9600, time-out the decimal value of the time-out text.
+// baud 9600, time-out the time-out text brought into range (LinkTimeoutOf).
 void ApplyLinkSettings(CSerialComm& link, const std::vector<PortEntry>& ports,
                        const LinkSettings& settings);
 

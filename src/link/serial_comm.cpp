@@ -33,14 +33,18 @@ bool CSerialComm::Open() {
     if (!port_)
         return false;
     try {
-        Close();
-        return port_->Open(portNumber, baudRate, timeout);
+        port_->Close();
+        if (!port_->Open(portNumber, baudRate, timeout))
+            return false;
+        disconnected_ = false;
+        return true;
     } catch (const CSerialException&) {
         return false;
     }
 }
 
 void CSerialComm::Close() {
+    disconnected_ = false;
     if (!port_)
         return;
     try {
@@ -65,8 +69,9 @@ int CSerialComm::Write(const std::uint8_t* data, int n) {
                 break;
             done += static_cast<int>(written);
         }
-    } catch (const CSerialException&) {
+    } catch (const CSerialException& failure) {
         NoteWritten(done);
+        NoteFailure(failure);
         return -1;
     }
     NoteWritten(done);
@@ -115,10 +120,21 @@ int CSerialComm::Read(std::uint8_t* buffer, int n) {
                 return -1;
             done += static_cast<int>(got);
         }
-    } catch (const CSerialException&) {
+    } catch (const CSerialException& failure) {
+        NoteFailure(failure);
         return -1;
     }
     return n;
+}
+
+void CSerialComm::NoteFailure(const CSerialException& failure) {
+    if (!IsDisconnectError(failure.Error()))
+        return;
+    try {
+        port_->Close();
+    } catch (const CSerialException&) {
+    }
+    disconnected_ = true;
 }
 
 void CSerialComm::FlushInput() {

@@ -3,6 +3,7 @@
 // buffer and the three reply buffers.
 
 #include <array>
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -40,6 +41,11 @@ public:
     virtual bool Open();
     virtual void Close();
     virtual bool IsOpen() const;
+    // True from a read or write that found the device gone (the port was closed then)
+    // until the next successful Open or a Close by the caller.
+    bool Disconnected() const { return disconnected_; }
+    // errno of the last failed Open, 0 when unknown.
+    int LastOpenError() const { return port_ ? port_->LastOpenError() : 0; }
     // Writes all n bytes: n, or -1 on failure, a write that stalls, or a closed port.
     virtual int Write(const std::uint8_t* data, int n);
     // Reads exactly n bytes: n, or -1 on failure or time-out. Bytes read before the
@@ -96,6 +102,8 @@ public:
 
 private:
     void NoteWritten(int bytes);
+    // Closes the port when the error says the device has gone.
+    void NoteFailure(const CSerialException& failure);
 
     std::unique_ptr<SerialPort> port_;
     BrellLog* log_ = nullptr;
@@ -103,6 +111,7 @@ private:
     Clock::TimePoint lastWrite_{};
     Clock::TimePoint lineIdleAt_{};
     std::recursive_mutex exchangeMutex_;
+    std::atomic<bool> disconnected_{false};
 };
 
 }  // namespace kov

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <fstream>
 #include <system_error>
 
 namespace kov {
@@ -62,13 +63,23 @@ bool ScanPortLinks(const fs::path& programDir, std::vector<PortEntry>& list) {
     return true;
 }
 
+// A ttyS device is a placeholder unless the kernel found a UART behind it: its "type"
+// holds the port type, 0 (unknown) for placeholders.
+bool HasUart(const fs::path& ttyDir) {
+    std::ifstream in(ttyDir / "type");
+    int type = 0;
+    return static_cast<bool>(in >> type) && type != 0;
+}
+
 // Kernel serial devices with a driver behind them; plain pseudo consoles have none.
 bool ScanKernelPorts(const fs::path& sysClassTty, std::vector<PortEntry>& list) {
     struct Family {
         const char* prefix;
         int offset;
+        bool needsUart;
     };
-    static constexpr Family kFamilies[] = {{"ttyS", 1}, {"ttyUSB", 33}, {"ttyACM", 65}};
+    static constexpr Family kFamilies[] = {
+        {"ttyS", 1, true}, {"ttyUSB", 33, false}, {"ttyACM", 65, false}};
     std::error_code ec;
     fs::directory_iterator it(sysClassTty, ec);
     if (ec)
@@ -86,6 +97,8 @@ bool ScanKernelPorts(const fs::path& sysClassTty, std::vector<PortEntry>& list) 
                 continue;
             const int k = std::stoi(digits);
             if (k >= 32 || !fs::exists(entry.path() / "device" / "driver", ec))
+                continue;
+            if (family.needsUart && !HasUart(entry.path()))
                 continue;
             found.emplace_back(k + family.offset, "/dev/" + name);
         }

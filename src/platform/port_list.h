@@ -19,7 +19,9 @@ struct PortEntry {
 // Fills list with the ports of programDir/ports/ (entries COM<n> that are links to
 // character devices) and then the kernel's serial devices under sysClassTty
 // (ttyS<k> = COM<k+1>, ttyUSB<k> = COM<k+33>, ttyACM<k> = COM<k+65>); a number
-// already listed is skipped. False, with the list empty, when neither source can be read.
+// already listed is skipped. A ttyS device counts only when its "type" names a UART
+// (not 0, unknown): most PCs register placeholders without one. False, with the list empty, when
+// neither source can be read.
 bool EnumerateComPorts(const std::filesystem::path& programDir, std::vector<PortEntry>& list,
                        const std::filesystem::path& sysClassTty = "/sys/class/tty");
 

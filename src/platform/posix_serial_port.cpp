@@ -2,11 +2,15 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/file.h>
 #include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <climits>
+#include <cstdint>
 #include <cstring>
 
 #include "platform/port_list.h"
@@ -35,11 +39,26 @@ speed_t BaudConstant(int baud) {
     }
 }
 
-constexpr int kReadMsPerUnit = 700;
-constexpr int kWriteMsPerByte = 10;
-constexpr int kWriteMsPerUnit = 40;
+constexpr std::int64_t kReadMsPerUnit = 700;
+constexpr std::int64_t kWriteMsPerByte = 10;
+constexpr std::int64_t kWriteMsPerUnit = 40;
+
+// Computed in 64 bits, never negative (poll would wait for ever) and never beyond what
+// poll takes.
+int PollMs(std::int64_t ms) {
+    return static_cast<int>(std::clamp<std::int64_t>(ms, 0, INT_MAX));
+}
 
 }  // namespace
+
+int ReadWaitMs(int timeout) {
+    return PollMs(kReadMsPerUnit * timeout);
+}
+
+int WriteWaitMs(std::size_t bytes, int timeout) {
+    const auto n = static_cast<std::int64_t>(std::min<std::size_t>(bytes, INT_MAX));
+    return PollMs(kWriteMsPerByte * n + kWriteMsPerUnit * std::max(timeout, 0));
+}
 
 PosixSerialPort::PosixSerialPort(std::filesystem::path programDir)
     : programDir_(std::move(programDir)) {}
@@ -67,6 +86,13 @@ bool PosixSerialPort::OpenDevice(const std::string& path, int baud, int timeout)
     }
     if (::ioctl(fd, TIOCEXCL) != 0 && errno != ENOTTY) {
         lastOpenError_ = errno;
+        ::close(fd);
+        return false;
+    }
+    // The kernel lets root past the exclusive flag; the advisory lock keeps a second
+    // process of ours off the port whoever runs it. It goes with the descriptor.
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        lastOpenError_ = errno == EWOULDBLOCK ? EBUSY : errno;
         ::close(fd);
         return false;
     }
@@ -126,8 +152,7 @@ bool PosixSerialPort::WaitFor(short events, int timeoutMs) {
 std::size_t PosixSerialPort::WriteSome(const std::uint8_t* data, std::size_t n) {
     if (fd_ < 0)
         throw CSerialException(EBADF);
-    const int bound = kWriteMsPerByte * static_cast<int>(n) + kWriteMsPerUnit * timeout_;
-    if (!WaitFor(POLLOUT, bound))
+    if (!WaitFor(POLLOUT, WriteWaitMs(n, timeout_)))
         return 0;
     const ssize_t rc = ::write(fd_, data, n);
     if (rc < 0) {
@@ -141,7 +166,7 @@ std::size_t PosixSerialPort::WriteSome(const std::uint8_t* data, std::size_t n) 
 std::size_t PosixSerialPort::ReadSome(std::uint8_t* buffer, std::size_t n) {
     if (fd_ < 0)
         throw CSerialException(EBADF);
-    if (!WaitFor(POLLIN, kReadMsPerUnit * timeout_))
+    if (!WaitFor(POLLIN, ReadWaitMs(timeout_)))
         return 0;
     const ssize_t rc = ::read(fd_, buffer, n);
     if (rc < 0) {
@@ -161,12 +186,37 @@ void PosixSerialPort::FlushInput() {
         throw CSerialException(errno);
 }
 
+OpenFailure ClassifyOpenError(int error) {
+    switch (error) {
+        case ENOENT:
+        case ENODEV:
+        case ENXIO:
+        case ENOTDIR:
+            return OpenFailure::kMissing;
+        case EACCES:
+        case EPERM:
+            return OpenFailure::kPermission;
+        case EBUSY:
+            return OpenFailure::kBusy;
+        default:
+            return OpenFailure::kOther;
+    }
+}
+
 std::string DescribeOpenError(int error, const std::string& device) {
-    std::string text = "cannot open " + device + ": " + std::strerror(error);
-    if (error == EACCES || error == EPERM) {
-        text +=
-            " (add your user to the 'dialout' group: sudo usermod -aG dialout $USER, then log in "
-            "again)";
+    const std::string text = "cannot open " + (device.empty() ? std::string("the port") : device) +
+                             ": " + std::strerror(error);
+    switch (ClassifyOpenError(error)) {
+        case OpenFailure::kMissing:
+            return text + " (the port does not exist: plug in the adapter, see 'kovctl ports')";
+        case OpenFailure::kPermission:
+            return text +
+                   " (add your user to the 'dialout' group: sudo usermod -aG dialout $USER, then "
+                   "log in again)";
+        case OpenFailure::kBusy:
+            return text + " (port in use: another program holds it; close that program)";
+        case OpenFailure::kOther:
+            break;
     }
     return text;
 }

@@ -23,8 +23,7 @@ public:
     // Opens a device path directly (used by Open and by tests).
     bool OpenDevice(const std::string& path, int baud, int timeout);
 
-    // errno of the last failed open, 0 when it succeeded.
-    int LastOpenError() const { return lastOpenError_; }
+    int LastOpenError() const override { return lastOpenError_; }
 
 private:
     void Configure(int baud);
@@ -37,7 +36,19 @@ private:
     int lastOpenError_ = 0;
 };
 
-// A readable reason for a failed open, naming the dialout fix for permission errors.
+// The longest wait of one read call with time-out setting `timeout` (T x 700 ms) and of
+// one write call of `bytes` bytes (10 ms per byte + T x 40 ms), in milliseconds; never
+// negative and never beyond what poll takes, whatever the setting.
+int ReadWaitMs(int timeout);
+int WriteWaitMs(std::size_t bytes, int timeout);
+
+// Why a port could not be opened, by the errno of the failed open.
+enum class OpenFailure { kMissing, kPermission, kBusy, kOther };
+OpenFailure ClassifyOpenError(int error);
+
+// A readable reason for a failed open with the system's text and what to do: check the
+// adapter (missing), join the dialout group and log in again (permission), close the
+// other program (busy).
 std::string DescribeOpenError(int error, const std::string& device);
 
 }  // namespace kov

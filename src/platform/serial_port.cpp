@@ -1,11 +1,16 @@
 #include "platform/serial_port.h"
 
+#include <cerrno>
 #include <cstring>
 
 namespace kov {
 
 CSerialException::CSerialException(int error)
     : std::runtime_error(std::strerror(error)), error_(error) {}
+
+bool IsDisconnectError(int error) {
+    return error == EIO || error == ENXIO || error == ENODEV;
+}
 
 bool CSerialException::GetErrorMessage(char* buffer, std::size_t size) const {
     if (buffer == nullptr || size == 0)

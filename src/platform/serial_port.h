@@ -23,6 +23,10 @@ private:
     int error_;
 };
 
+// True for the errors of a device that has gone (unplugged adapter, closed
+// pseudo-terminal): EIO, ENXIO, ENODEV.
+bool IsDisconnectError(int error);
+
 class SerialPort {
 public:
     virtual ~SerialPort() = default;
@@ -33,6 +37,8 @@ public:
     virtual bool Open(int port, int baud, int timeout) = 0;
     virtual void Close() = 0;
     virtual bool IsOpen() const = 0;
+    // errno of the last failed Open, 0 when it succeeded or the reason is not known.
+    virtual int LastOpenError() const { return 0; }
 
     // One bounded write call: the number of bytes written, 0 when the write time-out
     // passed without progress. Throws CSerialException on failure.

@@ -190,6 +190,9 @@ void CKovDlg::BuildControls() {
     clickTimer_ = new QTimer(this);
     clickTimer_->setSingleShot(true);
     connect(clickTimer_, &QTimer::timeout, this, &CKovDlg::OnClickTimer);
+    portWatch_ = new QTimer(this);
+    portWatch_->setInterval(250);
+    connect(portWatch_, &QTimer::timeout, this, &CKovDlg::WatchPort);
     clockTimer_ = new QTimer(this);
     connect(clockTimer_, &QTimer::timeout, this,
             [this] { clock_->setText(ClockText(QDateTime::currentDateTime())); });
@@ -298,6 +301,12 @@ void CKovDlg::keyPressEvent(QKeyEvent* event) {
         event->accept();
     else
         QMainWindow::keyPressEvent(event);
+}
+
+void CKovDlg::ReportStatus(const std::string& text) {
+    QString line = ToQString(text);
+    line.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    statusBar()->showMessage(line);
 }
 
 void CKovDlg::Message(const char* key) {

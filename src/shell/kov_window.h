@@ -86,6 +86,11 @@ public:
     void BringTreeInLine();
     void ChangeResolution(int index);
 
+    // One tick of the port watcher: after the device has gone it shows the port closed,
+    // says so in the status bar and reopens the same port as soon as it is back, then
+    // offers to synchronise. Runs every 250 ms.
+    void WatchPort();
+
     // Clock text of a local time: "%d/%d/%d %02d:%02d:%02d".
     static QString ClockText(const QDateTime& time);
 
@@ -127,6 +132,9 @@ private:
     bool SendOutputShown(int cardId, bool show);
     QTreeWidgetItem* TreeItemOfSlot(int slot) const;
     void Message(const char* key);
+    // The one line of the status bar (the clock keeps its own place at the right).
+    void ReportStatus(const std::string& text);
+    void ReportOpenFailure();
 
     AppContext& context_;
     std::unique_ptr<BrellLog> log_;
@@ -150,6 +158,8 @@ private:
 
     QTimer* clickTimer_ = nullptr;
     QTimer* clockTimer_ = nullptr;
+    QTimer* portWatch_ = nullptr;
+    bool awaitingDevice_ = false;  // the device went away and has not been reopened yet
     QTreeWidgetItem* pendingItem_ = nullptr;
     QTreeWidgetItem* doubleClickedItem_ = nullptr;
 };

@@ -1,6 +1,8 @@
 // The main window's commands: project files, templates, synchronisation, resets, fades,
 // the serial port, the settings dialogs, the language and help.
 
+#include <cstring>
+
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -10,6 +12,7 @@
 #include "input/base_map_page.h"
 #include "input/input_field_host.h"
 #include "input/input_page.h"
+#include "link/command_log.h"
 #include "link/commands.h"
 #include "link/exchange.h"
 #include "link/link_setup.h"
@@ -18,6 +21,8 @@
 #include "output/output_field_host.h"
 #include "output/output_page.h"
 #include "platform/open_document.h"
+#include "platform/port_list.h"
+#include "platform/posix_serial_port.h"
 #include "schedule/offline_schedule_dialog.h"
 #include "shell/confirm_dialogs.h"
 #include "shell/kov_window.h"
@@ -153,9 +158,60 @@ void CKovDlg::TogglePort() {
     if (link.IsOpen()) {
         link.Close();
     } else if (!link.Open()) {
-        Message("IDS_OPENCOM");
+        ReportOpenFailure();
     }
     ShowPortImage();
+}
+
+void CKovDlg::ReportOpenFailure() {
+    const CSerialComm& link = context_.link;
+    const int error = link.LastOpenError();
+    if (error == 0) {
+        Message("IDS_OPENCOM");
+        return;
+    }
+    static constexpr const char* kKeys[] = {"IDS_PORT_MISSING", "IDS_PORT_DENIED", "IDS_PORT_BUSY",
+                                            "IDS_OPENCOM"};
+    const char* key = kKeys[static_cast<int>(ClassifyOpenError(error))];
+    std::string device = PortDevicePath(context_.programDir, link.portNumber);
+    if (device.empty())
+        device = "COM" + std::to_string(link.portNumber);
+    const std::string reason = device + ": " + std::strerror(error);
+    const std::string text = context_.language.Text(key);
+    ReportStatus(text + " (" + reason + ")");
+    context_.dialogs.Message(this, ToQString(text + "\n\n" + reason), MessageIcon::kInformation);
+}
+
+void CKovDlg::WatchPort() {
+    CSerialComm& link = context_.link;
+    auto lock = link.TryLockExchange();
+    if (!lock.owns_lock())
+        return;  // a worker is using the link; look again at the next tick
+    if (link.Disconnected()) {
+        if (!awaitingDevice_) {
+            awaitingDevice_ = true;
+            ShowPortImage();
+            ReportStatus(context_.language.Text("IDS_DEVICE_GONE"));
+            if (log_)
+                log_->WriteLine("Device disconnected");
+        }
+        if (!link.Open())
+            return;
+    }
+    if (!awaitingDevice_)
+        return;
+    awaitingDevice_ = false;
+    ShowPortImage();
+    const bool open = link.IsOpen();
+    lock.unlock();
+    if (!open) {  // the operator closed the port meanwhile
+        ReportStatus({});
+        return;
+    }
+    const std::string back = context_.language.Text("IDS_DEVICE_BACK");
+    ReportStatus(back);
+    if (context_.dialogs.Question(this, ToQString(back)))
+        SynchroniseDevice();
 }
 
 void CKovDlg::CommunicationSettings() {

@@ -30,6 +30,7 @@ void CKovDlg::Initialise() {
     const Settings settings(c.programDir);
     c.language.LoadNamedTexts();
     clockTimer_->start(1000);
+    portWatch_->start();
     clock_->setText(ClockText(QDateTime::currentDateTime()));
 
     log_ = std::make_unique<BrellLog>(c.programDir, kCommandLogName);
@@ -96,6 +97,7 @@ void CKovDlg::Shutdown() {
     WaitForSynchronisation();
     clockTimer_->stop();
     clickTimer_->stop();
+    portWatch_->stop();
     if (saver_)
         saver_->Stop();  // one last save of everything changed so far
     saver_.reset();

@@ -10,6 +10,7 @@
 
 #include <vector>
 
+#include "link/link_setup.h"
 #include "link/serial_comm.h"
 #include "platform/port_list.h"
 #include "shell/app_context.h"
@@ -104,12 +105,13 @@ void CdlgComn::accept() {
     }
     context_.dialogs.Message(this, ToQString(context_.language.Named("IDS_PORT_CHANGE")),
                              MessageIcon::kInformation);
-    const std::string timeoutText = timeout_->text().toStdString();
+    // A typed time-out outside the sane range is stored as its nearest bound.
+    const int timeout = LinkTimeoutOf(timeout_->text().toStdString());
     const int port = portList_->currentData().toInt();
     // Only the settings change; an open port stays open on its old number until reopened.
     context_.link.portNumber = port;
-    context_.link.timeout = DecimalValue(timeoutText);
-    Settings(context_.programDir).WriteLinkSettings(port, timeoutText);
+    context_.link.timeout = timeout;
+    Settings(context_.programDir).WriteLinkSettings(port, std::to_string(timeout));
     QDialog::accept();
 }
 

@@ -101,6 +101,17 @@ inline constexpr std::array<std::string_view, 10> kExtraTextKeys = {
     "IDS_OFFLINE_CANCEL",
 };
 
+// Port errors and disconnection: why the serial-port toggle could not open the port, and
+// what the status bar says when the device goes away and comes back.
+//  IDS_PORT_MISSING / IDS_PORT_DENIED / IDS_PORT_BUSY - the open failed (the system's
+//    reason follows the text);
+//  IDS_DEVICE_GONE - the device went away, the program waits for it;
+//  IDS_DEVICE_BACK - the port is open again; changes made meanwhile did not reach the
+//    device: synchronise now?
+inline constexpr std::array<std::string_view, 5> kPortTextKeys = {
+    "IDS_PORT_MISSING", "IDS_PORT_DENIED", "IDS_PORT_BUSY", "IDS_DEVICE_GONE", "IDS_DEVICE_BACK",
+};
+
 // Captions that belong to no control of their own (labels beside a box or list, group
 // frames). Where the caption of a control with a fitting text exists, its key is reused.
 inline constexpr std::array<std::string_view, 27> kCaptionKeys = {
@@ -513,6 +524,7 @@ constexpr bool DialogsWellFormed() {
 
 static_assert(language_keys_detail::AllDistinct<std::string_view>(kNamedTextKeys));
 static_assert(language_keys_detail::AllDistinct<std::string_view>(kExtraTextKeys));
+static_assert(language_keys_detail::AllDistinct<std::string_view>(kPortTextKeys));
 static_assert(language_keys_detail::MenuKeysDistinct());
 static_assert(language_keys_detail::ExtraKeysAreNew());
 static_assert(language_keys_detail::Dialog102MatchesWindows());

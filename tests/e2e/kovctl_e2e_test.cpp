@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
+#include <csignal>
 #include <ctime>
 #include <iomanip>
 #include <regex>
 #include <sstream>
+#include <thread>
 
 #include "link/command_log.h"
 #include "sim_fixture.h"
@@ -119,6 +122,22 @@ TEST_F(KovctlTest, MissingPortSaysSoAndExitsOne) {
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_NE(r.err.find("port closed: COM7 is not among the serial ports"), std::string::npos)
         << r.err;
+}
+
+// A silent device keeps detection retrying for twenty seconds; once the device has gone
+// (kov-sim killed), kovctl stops at once and says so.
+TEST_F(KovctlTest, VanishedDeviceEndsDetectionQuicklyWithExitOne) {
+    StartSim({"--fault", "silent"});
+    RunResult r;
+    const auto start = std::chrono::steady_clock::now();
+    std::thread detect([&] { r = Kovctl({"detect"}); });
+    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+    sim->Process().Stop(SIGKILL);
+    detect.join();
+    const auto took = std::chrono::steady_clock::now() - start;
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("device disconnected"), std::string::npos) << r.err;
+    EXPECT_LT(took, std::chrono::seconds(4));
 }
 
 TEST_F(KovctlTest, BadChecksumReplyIsReportedAndExitsOne) {

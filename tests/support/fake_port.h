@@ -17,6 +17,7 @@ public:
     bool Open(int port, int baud, int timeout) override;
     void Close() override { open = false; }
     bool IsOpen() const override { return open; }
+    int LastOpenError() const override { return refuseOpen ? openError : 0; }
     std::size_t WriteSome(const std::uint8_t* data, std::size_t n) override;
     std::size_t ReadSome(std::uint8_t* buffer, std::size_t n) override;
     void FlushInput() override;
@@ -31,6 +32,7 @@ public:
 
     bool open = false;
     bool refuseOpen = false;
+    int openError = 0;  // the errno a refused open reports
     int openCount = 0;
     int lastPort = 0, lastBaud = 0, lastTimeout = 0;
     std::vector<std::uint8_t> written;

@@ -177,6 +177,40 @@ TEST_F(ExchangeTest, SilentDeviceGivesUpAfterTwentyAttemptsEachFollowedByAPause)
               std::vector<std::chrono::milliseconds>(20, std::chrono::milliseconds(1000)));
 }
 
+// A device that has gone closes the port at once, so the retries end without a pause;
+// an error that is not about the device leaves the port open.
+TEST_F(ExchangeTest, DisconnectErrorsCloseThePortAndEndTheRetries) {
+    for (const int error : {EIO, ENXIO, ENODEV}) {
+        ASSERT_TRUE(link.Open());
+        port->failWithErrno = error;
+        port->readCalls = 0;
+        clock.sleeps.clear();
+        EXPECT_FALSE(ReadStatusReplyRetrying(link)) << error;
+        EXPECT_FALSE(link.IsOpen()) << error;
+        EXPECT_TRUE(link.Disconnected()) << error;
+        EXPECT_EQ(port->readCalls, 1) << error;
+        EXPECT_TRUE(clock.sleeps.empty()) << error;
+        port->failWithErrno.reset();
+        EXPECT_FALSE(SendCommand(link, ComposeFrame(0, 0x12))) << error;
+        EXPECT_TRUE(link.Disconnected()) << error;
+    }
+    port->refuseOpen = true;
+    EXPECT_FALSE(link.Open());
+    EXPECT_TRUE(link.Disconnected());  // still gone: a watcher keeps trying
+    port->refuseOpen = false;
+    EXPECT_TRUE(link.Open());
+    EXPECT_FALSE(link.Disconnected());
+
+    port->failWithErrno = EINVAL;
+    EXPECT_FALSE(SendCommand(link, ComposeFrame(0, 0x12)));
+    EXPECT_TRUE(link.IsOpen());
+    EXPECT_FALSE(link.Disconnected());
+    port->failWithErrno = EIO;
+    EXPECT_FALSE(SendCommand(link, ComposeFrame(0, 0x12)));
+    link.Close();  // the operator closes the port: nothing to watch for
+    EXPECT_FALSE(link.Disconnected());
+}
+
 TEST_F(ExchangeTest, VanishedPortFailsEveryExchangeWithoutThrowing) {
     port->failWithErrno = ENXIO;
     EXPECT_FALSE(SendCommand(link, ComposeFrame(0, 0x12)));

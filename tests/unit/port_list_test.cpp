@@ -19,11 +19,22 @@ TEST(PortList, ComNamesFromOneToNinetyNineInAnyCase) {
         EXPECT_EQ(ParseComName(name), number) << name;
 }
 
-// A fake /sys/class/tty: a device with a driver counts, one without does not.
-void AddTty(const test::TempDir& sys, const std::string& name, bool driver) {
+// A fake /sys/class/tty: a device with a driver counts, one without does not; a ttyS
+// device also needs a port type other than 0 (no "type" file: none written).
+void AddTty(const test::TempDir& sys, const std::string& name, bool driver,
+            const char* type = "4\n") {
     sys.Write("tty/" + name + "/dev", "4:64\n");
+    if (type != nullptr)
+        sys.Write("tty/" + name + "/type", type);
     if (driver)
         fs::create_directories(sys / ("tty/" + name + "/device/driver"));
+}
+
+std::vector<int> Numbers(const std::vector<PortEntry>& list) {
+    std::vector<int> numbers;
+    for (const auto& e : list)
+        numbers.push_back(e.number);
+    return numbers;
 }
 
 TEST(PortList, LinksComeFirstThenKernelDevicesWithoutDuplicateNumbers) {
@@ -42,13 +53,35 @@ TEST(PortList, LinksComeFirstThenKernelDevicesWithoutDuplicateNumbers) {
 
     std::vector<PortEntry> list;
     ASSERT_TRUE(EnumerateComPorts(program.Path(), list, sys / "tty"));
-    std::vector<int> numbers;
-    for (const auto& e : list)
-        numbers.push_back(e.number);
-    EXPECT_EQ(numbers, (std::vector<int>{3, 34, 1, 65}));
+    EXPECT_EQ(Numbers(list), (std::vector<int>{3, 34, 1, 65}));
     EXPECT_EQ(list[0].name, "COM3");
     EXPECT_EQ(list[1].device, (program / "ports/COM34").string());
     EXPECT_EQ(list[2].ShownName(), "COM1 (/dev/ttyS0)");
+}
+
+// A PC registers 32 ttyS placeholders with the serial driver; only those whose port type
+// names a UART are ports, so a USB adapter is still among the fourteen the table takes.
+TEST(PortList, PlaceholderUartsAreLeftOutAndTheUsbAdapterIsFound) {
+    test::TempDir program;
+    test::TempDir sys;
+    for (int k = 0; k < 32; ++k)
+        AddTty(sys, "ttyS" + std::to_string(k), true, "0\n");
+    AddTty(sys, "ttyS0", true, "4\n");      // a 16550A on the mother board
+    AddTty(sys, "ttyS5", true, "");         // an empty type: unknown
+    AddTty(sys, "ttyS6", true, "junk\n");   // unreadable type: unknown
+    AddTty(sys, "ttyS7", true, nullptr);    // no type at all
+    AddTty(sys, "ttyS9", true, "14\n");     // another UART type
+    AddTty(sys, "ttyUSB0", true, nullptr);  // USB and ACM devices have no port type
+    AddTty(sys, "ttyACM1", true, nullptr);
+
+    std::vector<PortEntry> list;
+    ASSERT_TRUE(EnumerateComPorts(program.Path(), list, sys / "tty"));
+    EXPECT_EQ(Numbers(list), (std::vector<int>{1, 10, 33, 66}));
+    EXPECT_EQ(list[2].device, "/dev/ttyUSB0");
+
+    CSerialComm link;
+    ApplyLinkSettings(link, list, {33, "1"});
+    EXPECT_EQ(link.portNumber, 33);
 }
 
 TEST(PortList, NoSourcesGiveFalseAndAnEmptyList) {
@@ -82,7 +115,17 @@ TEST(LinkSetup, OnlyTheFirstFourteenPortsAreConsidered) {
     EXPECT_EQ(link.timeout, 3);
     ApplyLinkSettings(link, ports, {2, "x"});
     EXPECT_EQ(link.portNumber, 2);
-    EXPECT_EQ(link.timeout, 0);
+    EXPECT_EQ(link.timeout, 1);
+}
+
+// A time-out from the settings file never makes a read give up at once or wait for ever.
+TEST(LinkSetup, TimeoutTextsAreBroughtIntoRange) {
+    const std::pair<const char*, int> cases[] = {
+        {"1", 1},  {"30", 30},         {"31", 30},         {"0", 1},
+        {"-1", 1}, {"-2147483648", 1}, {"2147483647", 30}, {"99999999999999", 30},
+        {"", 1},   {"abc", 1},         {" 7s", 7}};
+    for (const auto& [text, timeout] : cases)
+        EXPECT_EQ(LinkTimeoutOf(text), timeout) << text;
 }
 
 TEST(LinkSetup, OpenablePortNumbers) {

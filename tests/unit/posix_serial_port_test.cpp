@@ -7,6 +7,8 @@
 #include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
+#include <climits>
+#include <cstdint>
 #include <cstring>
 
 #include "link/serial_comm.h"
@@ -95,7 +97,53 @@ TEST_F(PosixPortTest, VanishedDeviceFailsReadsAndWritesWithoutHanging) {
     pty.CloseMaster();
     std::uint8_t buffer[13] = {};
     EXPECT_EQ(link.Read(buffer, 13), -1);
+    EXPECT_FALSE(link.IsOpen());
+    EXPECT_TRUE(link.Disconnected());
     EXPECT_EQ(link.Write(buffer, 13), -1);
+}
+
+// A second open of the same device is refused as busy, also for root, whom the kernel
+// lets past the exclusive flag.
+TEST_F(PosixPortTest, ASecondOpenOfTheSamePortIsRefusedAsBusy) {
+    ASSERT_TRUE(link.Open());
+    PosixSerialPort second(dir.Path());
+    EXPECT_FALSE(second.Open(9, 9600, 0));
+    EXPECT_EQ(second.LastOpenError(), EBUSY);
+    link.Close();
+    EXPECT_TRUE(second.Open(9, 9600, 0));
+}
+
+TEST(PortErrors, EachFailureNamesTheSystemReasonAndWhatToDo) {
+    struct Case {
+        int error;
+        OpenFailure kind;
+        const char* advice;
+    };
+    const Case cases[] = {{ENOENT, OpenFailure::kMissing, "does not exist"},
+                          {ENODEV, OpenFailure::kMissing, "plug in"},
+                          {EACCES, OpenFailure::kPermission, "dialout"},
+                          {EPERM, OpenFailure::kPermission, "log in again"},
+                          {EBUSY, OpenFailure::kBusy, "port in use"},
+                          {EINVAL, OpenFailure::kOther, "Invalid argument"}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(ClassifyOpenError(c.error), c.kind) << c.error;
+        const std::string text = DescribeOpenError(c.error, "/dev/ttyUSB0");
+        EXPECT_NE(text.find("/dev/ttyUSB0: " + std::string(std::strerror(c.error))),
+                  std::string::npos)
+            << text;
+        EXPECT_NE(text.find(c.advice), std::string::npos) << text;
+    }
+}
+
+TEST(PortWaits, ComputedWithoutOverflowAndNeverForEver) {
+    EXPECT_EQ(ReadWaitMs(3), 2100);
+    EXPECT_EQ(WriteWaitMs(13, 3), 250);
+    EXPECT_EQ(ReadWaitMs(0), 0);
+    EXPECT_EQ(ReadWaitMs(-1), 0);
+    EXPECT_EQ(ReadWaitMs(INT_MIN), 0);
+    EXPECT_EQ(WriteWaitMs(13, INT_MIN), 130);
+    EXPECT_EQ(ReadWaitMs(INT_MAX), INT_MAX);
+    EXPECT_EQ(WriteWaitMs(SIZE_MAX, INT_MAX), INT_MAX);
 }
 
 TEST(SerialComm, WriteOnAClosedLinkTouchesNothing) {

@@ -320,10 +320,17 @@ private slots:
         QCOMPARE(program.dialogs.messages, QStringList{Named(program, "IDS_DETECT_FAILED")});
         QVERIFY(Rows(dialog).isEmpty());
         QVERIFY(program.dir.Read(kov::kBoardConfigFileName) == before);
-        QCOMPARE(int(program.clock.sleeps.size()), pauses);
+        // The retry pauses of 1 s; a sent detect frame is first waited for to leave the
+        // computer (13.5 ms at 9600 baud).
+        int retryPauses = 0;
         for (auto pause : program.clock.sleeps) {
-            QCOMPARE(pause.count(), 1000);
+            if (pause.count() == 1000)
+                ++retryPauses;
+            else
+                QCOMPARE(pause.count(), 14);
         }
+        QCOMPARE(retryPauses, pauses);
+        QCOMPARE(int(program.clock.sleeps.size()), pauses == 0 ? 0 : pauses + 1);
     }
 
     void DetectedCardsWithoutAFileAreListedAndReported() {
@@ -378,8 +385,9 @@ private slots:
         QCoreApplication::sendPostedEvents();
         QCoreApplication::processEvents();
 
-        // The worker finished (all 20 attempts) and its result was dropped with the dialog.
-        QCOMPARE(int(program.clock.sleeps.size()), 20);
+        // The worker finished (the wait for the frame to leave, then all 20 attempts) and
+        // its result was dropped with the dialog.
+        QCOMPARE(int(program.clock.sleeps.size()), 21);
         QVERIFY(program.dialogs.messages.isEmpty());
         QVERIFY(program.dir.Read(kov::kBoardConfigFileName) == before);
     }

@@ -113,10 +113,15 @@ private slots:
         QTest::newRow("OK button, 5") << Press::kOkButton << "5" << 5;
         QTest::newRow("Enter, 5") << Press::kEnter << "5" << 5;
         QTest::newRow("scripted OK, 5") << Press::kScripted << "5" << 5;
-        QTest::newRow("not a number") << Press::kOkButton << "abc" << 0;
-        QTest::newRow("empty") << Press::kOkButton << "" << 0;
-        QTest::newRow("blanks, sign, trailing text") << Press::kOkButton << " -3s" << -3;
+        // Outside 1..30 a time-out is brought to the nearest bound, in the link and the file.
+        QTest::newRow("not a number") << Press::kOkButton << "abc" << 1;
+        QTest::newRow("empty") << Press::kOkButton << "" << 1;
+        QTest::newRow("zero") << Press::kOkButton << "0" << 1;
+        QTest::newRow("blanks, sign, trailing text") << Press::kOkButton << " -3s" << 1;
         QTest::newRow("blank after the number") << Press::kOkButton << "8 " << 8;
+        QTest::newRow("highest") << Press::kOkButton << "30" << 30;
+        QTest::newRow("above the highest") << Press::kOkButton << "31" << 30;
+        QTest::newRow("beyond 32 bits") << Press::kOkButton << "99999999999" << 30;
     }
 
     void OkStoresPortAndTimeout() {
@@ -139,7 +144,7 @@ private slots:
         QVERIFY(!dialog.isVisible());
         QCOMPARE(program.dialogs.messages, QStringList{Named(program, "IDS_PORT_CHANGE")});
         QCOMPARE(StoredValue(program, "port"), QString("3"));
-        QCOMPARE(StoredValue(program, "timeout"), timeout);
+        QCOMPARE(StoredValue(program, "timeout"), QString::number(linkTimeout));
         QCOMPARE(program.link.portNumber, 3);
         QCOMPARE(program.link.timeout, linkTimeout);
     }

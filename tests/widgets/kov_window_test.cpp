@@ -7,10 +7,13 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QTreeWidget>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 
 #include "fixtures/frames.h"
@@ -408,6 +411,68 @@ private slots:
         s.window->Button(1011)->click();
         QVERIFY(s.program.link.IsOpen());
         QCOMPARE(s.program.port->lastTimeout, 3);
+    }
+
+    void openFailureSaysWhyWithTheSystemsReason_data() {
+        QTest::addColumn<int>("error");
+        QTest::addColumn<QString>("key");
+        QTest::newRow("missing") << ENOENT << "IDS_PORT_MISSING";
+        QTest::newRow("permission") << EACCES << "IDS_PORT_DENIED";
+        QTest::newRow("busy") << EBUSY << "IDS_PORT_BUSY";
+        QTest::newRow("reason unknown") << 0 << "IDS_OPENCOM";
+    }
+
+    void openFailureSaysWhyWithTheSystemsReason() {
+        QFETCH(int, error);
+        QFETCH(QString, key);
+        Started s;
+        s.program.link.Close();
+        s.program.port->refuseOpen = true;
+        s.program.port->openError = error;
+        s.window->Button(1011)->click();
+        QVERIFY(!s.program.link.IsOpen());
+        const QString text = QString::fromStdString(s.program.language->Text(key.toStdString()));
+        QVERIFY(s.program.dialogs.messages.back().startsWith(text));
+        if (error != 0) {
+            QVERIFY(s.program.dialogs.messages.back().endsWith(std::strerror(error)));
+            QVERIFY(s.window->statusBar()->currentMessage().contains(std::strerror(error)));
+        }
+    }
+
+    // The device goes away mid-session: the port shows closed at the next watcher tick,
+    // the same port is reopened once it is back and the operator is offered a
+    // synchronisation, which then reaches the device.
+    void vanishedDeviceIsReopenedWhenItComesBack() {
+        Started s;
+        kov::test::FakePort& port = *s.program.port;
+        s.program.dialogs.messages.clear();
+        port.failWithErrno = EIO;
+        port.refuseOpen = true;  // gone, and not back yet
+        port.openError = ENOENT;
+        s.window->Button(1013)->click();  // a fade: its frame finds the device gone
+        QVERIFY(!s.program.link.IsOpen());
+        for (int tick = 0; tick < 2; ++tick) {
+            s.window->WatchPort();
+            QVERIFY(!s.program.link.IsOpen());
+            QCOMPARE(s.window->statusBar()->currentMessage(),
+                     QString::fromStdString(s.program.language->Text("IDS_DEVICE_GONE")));
+        }
+        QVERIFY(s.program.dialogs.questions.isEmpty());
+        QVERIFY(s.program.dialogs.messages.isEmpty());  // waiting is no error to announce
+
+        port.failWithErrno.reset();
+        port.refuseOpen = false;
+        s.program.dialogs.questionAnswers = {true};
+        QSignalSpy done(s.window.get(), &kov::ui::CKovDlg::synchroniseFinished);
+        s.window->WatchPort();
+        QVERIFY(s.program.link.IsOpen());
+        QCOMPARE(port.lastPort, 7);
+        QCOMPARE(s.program.dialogs.questions,
+                 QStringList{QString::fromStdString(s.program.language->Text("IDS_DEVICE_BACK"))});
+        QVERIFY(done.wait(5000));
+        QVERIFY(!s.program.TakeFrames().empty());
+        s.window->WatchPort();
+        QCOMPARE(s.program.dialogs.questions.size(), 1);  // offered once
     }
 
     void portNumberOutsideTheRangeIsRefused_data() {

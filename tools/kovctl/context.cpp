@@ -56,6 +56,12 @@ kov::CSerialComm* Context::OpenLink() {
     return link_.get();
 }
 
+int Context::FailExchange(const std::string& message) const {
+    if (link_ && link_->Disconnected())
+        return Fail("device disconnected: the port went away (" + message + ")");
+    return Fail(message);
+}
+
 std::uint8_t Context::MotherBoardId() const {
     if (options_.motherBoard)
         return static_cast<std::uint8_t>(*options_.motherBoard);

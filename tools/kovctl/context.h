@@ -34,6 +34,10 @@ public:
     // log. Prints what failed and returns nullptr when the port cannot be opened.
     kov::CSerialComm* OpenLink();
 
+    // Fail for an exchange that went wrong: "device disconnected" when the device went
+    // away during it, else message.
+    int FailExchange(const std::string& message) const;
+
     // The mother board address: --mb, else the one in "Board Config.ini", else 0.
     std::uint8_t MotherBoardId() const;
 

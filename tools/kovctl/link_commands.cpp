@@ -57,7 +57,7 @@ int RunSend(Context& context, const std::vector<std::string>& bytes) {
     if (link == nullptr)
         return kExitFailed;
     if (!kov::SendCommand(*link, frame))
-        return Fail("write failed: the port took fewer than 13 bytes");
+        return context.FailExchange("write failed: the port took fewer than 13 bytes");
     std::cout << "sent" << kov::FrameHex(link->frame) << '\n';
     return kExitOk;
 }
@@ -69,11 +69,11 @@ int RunDetect(Context& context) {
     kov::SlotIds ids{};
     switch (kov::DetectCards(*link, ids)) {
         case kov::DetectResult::kNotSent:
-            return Fail("write failed: the detect frame was not sent");
+            return context.FailExchange("write failed: the detect frame was not sent");
         case kov::DetectResult::kNoValidReply:
-            return Fail("no reply: no valid status reply after " +
-                        std::to_string(kov::kStatusReplyAttempts) +
-                        " attempts (bad checksum or silent device)");
+            return context.FailExchange("no reply: no valid status reply after " +
+                                        std::to_string(kov::kStatusReplyAttempts) +
+                                        " attempts (bad checksum or silent device)");
         case kov::DetectResult::kOk:
             break;
     }
@@ -97,13 +97,14 @@ int RunClock(Context& context, const std::string& action) {
         const kov::ClockTime time{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
                                   local.tm_hour,        local.tm_min,     local.tm_sec};
         if (!kov::SetDeviceClock(*link, mb, time))
-            return Fail("write failed: clock frame not sent");
+            return context.FailExchange("write failed: clock frame not sent");
         std::cout << "device clock set to " << kov::FormatClock(time) << '\n';
         return kExitOk;
     }
     const auto time = kov::ReadDeviceClock(*link, mb);
     if (!time)
-        return Fail("no reply: the device clock could not be read (no reply or bad checksum)");
+        return context.FailExchange(
+            "no reply: the device clock could not be read (no reply or bad checksum)");
     std::cout << kov::FormatClock(*time) << '\n';
     return kExitOk;
 }

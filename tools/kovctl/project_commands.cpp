@@ -168,12 +168,12 @@ int RunConfigDetect(Context& context) {
     const kov::DetectionOutcome outcome = kov::DetectAndWriteConfiguration(*link, file);
     switch (outcome.result) {
         case kov::DetectResult::kNotSent:
-            return Fail("write failed: the detect frame was not sent; " + file.string() +
-                        " left unchanged");
+            return context.FailExchange("write failed: the detect frame was not sent; " +
+                                        file.string() + " left unchanged");
         case kov::DetectResult::kNoValidReply:
-            return Fail("no reply: no valid status reply after " +
-                        std::to_string(kov::kStatusReplyAttempts) + " attempts; " + file.string() +
-                        " left unchanged");
+            return context.FailExchange("no reply: no valid status reply after " +
+                                        std::to_string(kov::kStatusReplyAttempts) + " attempts; " +
+                                        file.string() + " left unchanged");
         case kov::DetectResult::kOk:
             break;
     }

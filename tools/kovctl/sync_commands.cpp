@@ -64,12 +64,12 @@ int SynchroniseFile(Context& context, const std::string* file) {
     const kov::RecordsSnapshot snapshot = records.Snapshot();
     const kov::HiddenCells hidden = kov::HiddenCellsOf(snapshot);
     const kov::SyncResult result = kov::Synchronise(*link, snapshot, hidden.inputs, hidden.outputs);
-    // Like the program, a lost frame does not fail the run; the operator is told on stderr.
-    if (result.sent < result.total) {
-        std::cerr << "kovctl: warning: " << result.total - result.sent << " of " << result.total
-                  << " frames could not be written\n";
-    }
     std::cout << "synchronised: " << result.sent << " frames\n";
+    // A script must know that the device did not get the whole state.
+    if (result.sent < result.total) {
+        return context.FailExchange(std::to_string(result.total - result.sent) + " of " +
+                                    std::to_string(result.total) + " frames could not be written");
+    }
     return kExitOk;
 }
 

@@ -23,8 +23,8 @@ int ReadOne(Context& context, int n) {
     kov::TryFlushInput(*link);
     const auto task = kov::ReadOfflineTask(*link, context.MotherBoardId(), n);
     if (!task)
-        return Fail("no reply: task " + std::to_string(n) +
-                    " could not be read (no reply or bad checksum)");
+        return context.FailExchange("no reply: task " + std::to_string(n) +
+                                    " could not be read (no reply or bad checksum)");
     std::cout << kov::FormatTaskLine(*task) << '\n';
     return kExitOk;
 }
@@ -47,9 +47,9 @@ int ReadAll(Context& context) {
         std::string list;
         for (int n : failed)
             list += (list.empty() ? "" : ",") + std::to_string(n);
-        return Fail("no reply: " + std::to_string(failed.size()) + " of " +
-                    std::to_string(kov::kOfflineTaskCount) + " tasks could not be read (" + list +
-                    ")");
+        return context.FailExchange("no reply: " + std::to_string(failed.size()) + " of " +
+                                    std::to_string(kov::kOfflineTaskCount) +
+                                    " tasks could not be read (" + list + ")");
     }
     return kExitOk;
 }
