@@ -42,10 +42,6 @@ constexpr const char* kColumnKeys[] = {"IDS_SCHEDULE_ID", "IDS_SCHEDULE_CYCLE",
                                        "IDS_SCHEDULE_MODELID"};
 constexpr int kColumnWidths[] = {40, 90, 280, 80, 80};
 
-std::array<std::int32_t*, 7> Weekdays(OfflineTask& t) {
-    return {&t.monday, &t.tuesday, &t.wednesday, &t.thursday, &t.friday, &t.saturday, &t.sunday};
-}
-
 template <class Widget>
 Widget* WithId(Widget* widget, int id) {
     SetControlId(widget, id);
@@ -315,7 +311,7 @@ void COffLineScheduleDLg::OnRowChosen() {
     if (date.isValid())
         date_->setDate(date);
     time_->setTime(QTime(task.hour, task.minute, task.second));
-    const auto flags = Weekdays(task);
+    const auto flags = WeekdayFields(task);
     for (std::size_t d = 0; d < flags.size(); ++d)
         weekdays_[d]->setChecked(*flags[d] != 0);
     template_->SetValue(task.templateNumber);
@@ -357,7 +353,7 @@ void COffLineScheduleDLg::Modify() {
     task.minute = time.minute();
     task.second = time.second();
     task.cycle = cycle;
-    const auto flags = Weekdays(task);
+    const auto flags = WeekdayFields(task);
     for (std::size_t d = 0; d < flags.size(); ++d)
         *flags[d] = weekdays_[d]->isChecked() ? 1 : 0;
     task.templateNumber = template_->Value();

@@ -3,6 +3,7 @@
 // into the Write offline task frame, unpacking the task-read and clock-read replies, and
 // composing the Set device clock frame.
 
+#include <array>
 #include <cstdint>
 #include <ctime>
 #include <optional>
@@ -65,6 +66,11 @@ struct ClockTime {
 
     friend bool operator==(const ClockTime&, const ClockTime&) = default;
 };
+
+// The task's seven weekday flags to write, Monday first.
+inline std::array<std::int32_t*, 7> WeekdayFields(_OFFSCHEDULE_Task& t) {
+    return {&t.monday, &t.tuesday, &t.wednesday, &t.thursday, &t.friday, &t.saturday, &t.sunday};
+}
 
 // Weekday mask: bit 0 Sunday, bit 1 Monday, ... bit 6 Saturday, one bit per set flag.
 std::uint8_t WeekdayMask(const _OFFSCHEDULE_Task& task);

@@ -6,14 +6,12 @@
 #include <cstdio>
 #include <vector>
 
+#include "schedule/period_text.h"
+
 namespace kov {
 namespace {
 
 constexpr std::array<const char*, 7> kDayNames = {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};
-
-std::array<std::int32_t*, 7> DayFlags(OfflineTask& t) {
-    return {&t.monday, &t.tuesday, &t.wednesday, &t.thursday, &t.friday, &t.saturday, &t.sunday};
-}
 
 std::optional<int> Number(std::string_view text) {
     int value = 0;
@@ -93,11 +91,10 @@ const char* CycleName(int cycle) {
 }
 
 std::string DayNames(const OfflineTask& task) {
-    OfflineTask copy = task;
-    const auto flags = DayFlags(copy);
+    const WeekdayFlags flags = WeekdaysOf(task);
     std::string text;
     for (std::size_t i = 0; i < flags.size(); ++i) {
-        if (*flags[i] == 0)
+        if (flags[i] == 0)
             continue;
         if (!text.empty())
             text += ',';
@@ -140,7 +137,7 @@ ParsedTask ParseTaskFields(int index, std::string_view date, std::string_view ti
     if (task.cycle < 0)
         return Error("cycle \"" + std::string(cycle) + "\" is not off, daily, once or weekly");
     if (days != "-") {
-        const auto flags = DayFlags(task);
+        const auto flags = WeekdayFields(task);
         for (std::string_view name : Split(days, ',')) {
             bool known = false;
             for (std::size_t i = 0; i < kDayNames.size(); ++i) {
