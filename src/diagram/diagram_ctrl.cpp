@@ -98,6 +98,11 @@ bool DiagramCtrl::IsCardHidden(int cardId) const {
     return cell == nullptr || cell->Hidden();
 }
 
+int DiagramCtrl::SelectedCardId() const {
+    const diagram::CCell* cell = model_.SelectedCell();
+    return cell ? cell->cardId : 0;
+}
+
 void DiagramCtrl::SelectCard(int cardId) {
     model_.SelectCard(cardId);
     update();

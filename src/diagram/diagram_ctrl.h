@@ -55,6 +55,8 @@ public:
     bool IsCardHidden(int cardId) const;
     // Clears every highlight, selects the card's cell (if it has one) and repaints.
     void SelectCard(int cardId);
+    // The card of the highlighted cell, or 0 when no cell is highlighted.
+    int SelectedCardId() const;
 
     diagram::DiagramModel& Model() { return model_; }
     const diagram::DiagramModel& Model() const { return model_; }

@@ -17,8 +17,9 @@ namespace kov::ui {
 
 int CKovApp::Run(int argc, char** argv) {
     QApplication app(argc, argv);
+    // No display name is set: Qt would append it to every window title, and the main
+    // window's title already names the program. Message boxes take the application name.
     QApplication::setApplicationName("KOV-Q730");
-    QApplication::setApplicationDisplayName("KOV-Q730");
 
     const std::filesystem::path programDir = ProgramDirectory();
     Settings(programDir).EnsureExists();
@@ -26,7 +27,7 @@ int CKovApp::Run(int argc, char** argv) {
     language.Load(SystemLanguageName());
 
     CardConfiguration config;
-    QtOperatorDialogs dialogs;
+    QtOperatorDialogs dialogs(QString::fromStdString(programDir.string()));
     AppContext context{programDir,
                        CSerialComm::Instance(),
                        CardRecords::Instance(),

@@ -24,9 +24,11 @@
 #include "input/input_field_host.h"
 #include "input/input_page.h"
 #include "link/command_log.h"
+#include "link/port_status.h"
 #include "link/serial_comm.h"
 #include "output/output_field_host.h"
 #include "output/output_page.h"
+#include "platform/port_list.h"
 #include "shell/operator_dialogs.h"
 #include "shell/window_messages.h"
 #include "store/language.h"
@@ -150,6 +152,12 @@ void CKovDlg::BuildControls() {
     clock_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     clock_->setFixedWidth(clock_->fontMetrics().horizontalAdvance("2026/12/31 23:59:59") + 24);
     SetControlId(clock_, kClockBox);
+    outcome_ = new QLabel(this);
+    outcome_->setObjectName("OutcomeLine");
+    portLine_ = new QLabel(this);
+    portLine_->setObjectName("PortLine");
+    statusBar()->addWidget(outcome_, 1);
+    statusBar()->addPermanentWidget(portLine_);
     statusBar()->addPermanentWidget(clock_);
 
     tree_ = new QTreeWidget(central);
@@ -284,8 +292,25 @@ void CKovDlg::ApplyTexts() {
 }
 
 void CKovDlg::ShowPortImage() {
-    buttons_.at(1011)->setIcon(
-        Lamp(context_.link.IsOpen() ? QColor(40, 180, 60) : QColor(200, 40, 40)));
+    const CSerialComm& link = context_.link;
+    std::vector<PortEntry> ports;
+    EnumerateComPorts(context_.programDir, ports);
+    PortStatus status = DescribePort(ports, context_.programDir, configuredPort_, link.portNumber);
+    if (link.IsOpen()) {
+        status.state = PortState::kOpen;
+    } else if (awaitingDevice_) {
+        status.state = PortState::kGone;
+    } else if (!portFailure_.empty()) {
+        status.state = PortState::kFailed;
+        status.reason = portFailure_;
+    }
+    const bool warn = IsFallbackPort(status);
+    const QColor colour = !link.IsOpen() ? QColor(200, 40, 40)
+                          : warn         ? QColor(230, 160, 20)
+                                         : QColor(40, 180, 60);
+    buttons_.at(1011)->setIcon(Lamp(colour));
+    portLine_->setText(ToQString(PortStatusLine(status, context_.language)));
+    portLine_->setStyleSheet(warn ? QStringLiteral("color: rgb(160, 100, 0);") : QString());
 }
 
 QString CKovDlg::ClockText(const QDateTime& time) {
@@ -306,12 +331,17 @@ void CKovDlg::keyPressEvent(QKeyEvent* event) {
 void CKovDlg::ReportStatus(const std::string& text) {
     QString line = ToQString(text);
     line.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    statusBar()->showMessage(line);
+    outcome_->setText(line);
 }
 
 void CKovDlg::Message(const char* key) {
     context_.dialogs.Message(this, ToQString(context_.language.Text(key)),
                              MessageIcon::kInformation);
+}
+
+void CKovDlg::FileMessage(const char* key, const QString& path) {
+    context_.dialogs.Message(this, ToQString(context_.language.Text(key)) + "\n" + path,
+                             MessageIcon::kWarning);
 }
 
 }  // namespace kov::ui

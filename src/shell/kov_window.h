@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <QStyle>
 
+#include <chrono>
 #include <map>
 #include <memory>
 #include <string>
@@ -16,6 +17,7 @@
 
 class QAction;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
@@ -25,6 +27,7 @@ class QTreeWidget;
 class QTreeWidgetItem;
 
 namespace kov {
+struct SyncResult;
 class BrellLog;
 class StateSaver;
 }  // namespace kov
@@ -55,6 +58,9 @@ public:
     QTabWidget* Tabs() const { return tabs_; }
     QLineEdit* FadeEdit() const { return fadeTime_; }
     QLineEdit* ClockBox() const { return clock_; }
+    // The status area: what the last command did, and the port in use with its state.
+    QLabel* OutcomeLine() const { return outcome_; }
+    QLabel* PortLine() const { return portLine_; }
     CInPutPage* InputPage() const { return inputPage_; }
     CPageDlg* OutputPage() const { return outputPage_; }
     CInPutFieldDlg* InputDiagram() const { return inputField_; }
@@ -83,6 +89,14 @@ public:
     // Card tree and selection.
     void SelectCard(int slot);
     void ToggleCard(int slot);
+    // Makes cardId the current card everywhere: its page shows it and is the visible page,
+    // its diagram tab is showing with the card's cell highlighted, and its tree item is
+    // selected. lParam is passed on to the page.
+    void ShowCurrentCard(int cardId, qintptr lParam = 0);
+    // The same for a card the pages already show: everything but telling the page.
+    void HighlightCard(int cardId);
+    // The card the visible page shows (0 when it shows none).
+    int CurrentCardId() const;
     void BringTreeInLine();
     void ChangeResolution(int index);
 
@@ -110,10 +124,18 @@ private:
     void ApplyTexts();
     void RelabelMenu();
     void BuildTree();
+    // Shows the port's state on the serial-port button (green open, amber open on a port
+    // taken instead of the configured one, red closed) and in the status area.
     void ShowPortImage();
     void RefreshAfterRead();
+    // The card ID of the first input or output record (0 when there is none).
+    int FirstCardId(bool input) const;
     void SelectFirstInputResolution();
     void WaitForSynchronisation();
+    // Says in the status area how a synchronisation ended.
+    void ReportSynchronisation(const SyncResult& result,
+                               std::chrono::steady_clock::duration elapsed);
+    QString TemplatePath(int n) const;
     void OnTreeClicked(QTreeWidgetItem* item);
     void OnTreeDoubleClicked(QTreeWidgetItem* item);
     void OnClickTimer();
@@ -132,7 +154,10 @@ private:
     bool SendOutputShown(int cardId, bool show);
     QTreeWidgetItem* TreeItemOfSlot(int slot) const;
     void Message(const char* key);
-    // The one line of the status bar (the clock keeps its own place at the right).
+    // A message that names the file it is about on its second line.
+    void FileMessage(const char* key, const QString& path);
+    // What the last command did, in the status area (the port and the clock keep their own
+    // places at the right).
     void ReportStatus(const std::string& text);
     void ReportOpenFailure();
 
@@ -145,6 +170,10 @@ private:
     QComboBox* resolutions_ = nullptr;
     QLineEdit* fadeTime_ = nullptr;
     QLineEdit* clock_ = nullptr;
+    QLabel* outcome_ = nullptr;
+    QLabel* portLine_ = nullptr;
+    int configuredPort_ = 0;   // the port number the settings ask for
+    std::string portFailure_;  // why the last open failed, until the port opens or closes
     QTreeWidget* tree_ = nullptr;
     QTabWidget* tabs_ = nullptr;
     CInPutFieldDlg* inputField_ = nullptr;

@@ -140,15 +140,37 @@ void CKovDlg::ShowInputPage(bool input) {
 
 void CKovDlg::SelectCard(int slot) {
     const auto it = context_.config.slotMap.find(slot);
-    if (it == context_.config.slotMap.end())
-        return;
-    const int cardId = DecimalValue(it->second);
+    if (it != context_.config.slotMap.end())
+        ShowCurrentCard(DecimalValue(it->second));
+}
+
+void CKovDlg::ShowCurrentCard(int cardId, qintptr lParam) {
     const bool input = IsInputCardId(cardId);
     PostKovMessage(input ? static_cast<QObject*>(inputPage_) : outputPage_,
-                   input ? WM_INPUT_CARD_SHOW : WM_OUTPUT_CARD_SHOW, cardId);
-    PictureOf(input).SelectCard(cardId);
+                   input ? WM_INPUT_CARD_SHOW : WM_OUTPUT_CARD_SHOW, cardId, lParam);
+    HighlightCard(cardId);
+}
+
+void CKovDlg::HighlightCard(int cardId) {
+    if (cardId == 0) {
+        tree_->setCurrentItem(nullptr);
+        return;
+    }
+    const bool input = IsInputCardId(cardId);
+    // A cell the diagram itself has just highlighted (a click or a drag) is left alone, so
+    // a drag under way is not ended.
+    DiagramCtrl& picture = PictureOf(input);
+    if (picture.SelectedCardId() != cardId)
+        picture.SelectCard(cardId);
     ShowInputPage(input);
     ShowTab(input ? kInputTab : kOutputTab);
+    if (QTreeWidgetItem* item = TreeItemOfSlot(context_.config.SlotOf(cardId)))
+        tree_->setCurrentItem(item);
+}
+
+int CKovDlg::CurrentCardId() const {
+    return inputPage_->isVisibleTo(this) ? inputPage_->CurrentCardId()
+                                         : outputPage_->CurrentCardId();
 }
 
 DiagramCtrl& CKovDlg::PictureOf(bool input) const {
@@ -198,8 +220,6 @@ void CKovDlg::ToggleCard(int slot) {
         return;
     const int cardId = DecimalValue(it->second);
     const bool input = IsInputCardId(cardId);
-    if (input)
-        PostKovMessage(inputPage_, WM_INPUT_CARD_SHOW, cardId);
     DiagramCtrl& picture = PictureOf(input);
     const bool show = picture.IsCardHidden(cardId);
     if (!(input ? SendInputShown(cardId, show) : SendOutputShown(cardId, show)))
@@ -207,14 +227,21 @@ void CKovDlg::ToggleCard(int slot) {
     picture.SetCardHidden(cardId, !show);
     if (QTreeWidgetItem* item = TreeItemOfSlot(slot))
         item->setCheckState(0, show ? Qt::Checked : Qt::Unchecked);
-    ShowTab(input ? kInputTab : kOutputTab);
+    // The tab switches to the card's diagram, and the page follows it.
+    ShowCurrentCard(cardId);
     picture.update();
     context_.stateChanged.Set();
 }
 
 void CKovDlg::OnTabChosen(int index) {
-    if (index == kInputTab || index == kOutputTab)
-        ShowInputPage(index == kInputTab);
+    if (index != kInputTab && index != kOutputTab)
+        return;
+    // The page of the chosen kind comes forward with the card it shows.
+    const int cardId =
+        index == kInputTab ? inputPage_->CurrentCardId() : outputPage_->CurrentCardId();
+    ShowInputPage(index == kInputTab);
+    if (cardId != 0)
+        ShowCurrentCard(cardId);
 }
 
 bool CKovDlg::event(QEvent* event) {
@@ -229,16 +256,9 @@ bool CKovDlg::event(QEvent* event) {
 void CKovDlg::HandleMessage(int message, qintptr wParam, qintptr lParam) {
     const int cardId = static_cast<int>(wParam);
     switch (message) {
-        case WM_CARD_SELECTED: {
-            const bool input = IsInputCardId(cardId);
-            ShowInputPage(input);
-            PostKovMessage(input ? static_cast<QObject*>(inputPage_) : outputPage_,
-                           input ? WM_INPUT_CARD_SHOW : WM_OUTPUT_CARD_SHOW, wParam, lParam);
-            if (QTreeWidgetItem* item = TreeItemOfSlot(context_.config.SlotOf(cardId))) {
-                tree_->setCurrentItem(item);
-            }
+        case WM_CARD_SELECTED:
+            ShowCurrentCard(cardId, lParam);
             break;
-        }
         case WM_INPUT_LAYOUT_CHANGED:
             if (wParam != 0)
                 inputField_->SetResolutionCode(static_cast<int>(wParam) + 1);

@@ -1,6 +1,7 @@
 // The main window's commands: project files, templates, synchronisation, resets, fades,
 // the serial port, the settings dialogs, the language and help.
 
+#include <chrono>
 #include <cstring>
 
 #include <QComboBox>
@@ -63,21 +64,24 @@ void CKovDlg::SelectFirstInputResolution() {
         inputField_->SetResolutionCode(code);
 }
 
+int CKovDlg::FirstCardId(bool input) const {
+    auto lock = context_.records.Lock();
+    if (input)
+        return context_.records.input.Count() > 0 ? context_.records.input.At(0).cardId : 0;
+    return context_.records.output.Count() > 0 ? context_.records.output.At(0).cardId : 0;
+}
+
 void CKovDlg::RefreshAfterRead() {
-    int firstInput = 0, firstOutput = 0;
-    {
-        auto lock = context_.records.Lock();
-        if (context_.records.input.Count() > 0)
-            firstInput = context_.records.input.At(0).cardId;
-        if (context_.records.output.Count() > 0)
-            firstOutput = context_.records.output.At(0).cardId;
-    }
+    const int firstInput = FirstCardId(true);
+    const int firstOutput = FirstCardId(false);
     PostKovMessage(inputPage_, WM_INPUT_CARD_SHOW, firstInput);
     PostKovMessage(outputPage_, WM_OUTPUT_CARD_SHOW, firstOutput);
     SelectFirstInputResolution();
     inputField_->Refresh();
     outputField_->Refresh();
     BringTreeInLine();
+    // The visible page keeps its kind; its first card is now the current one everywhere.
+    HighlightCard(inputPage_->isVisibleTo(this) ? firstInput : firstOutput);
 }
 
 void CKovDlg::OpenProject(bool fromMenu) {
@@ -85,17 +89,23 @@ void CKovDlg::OpenProject(bool fromMenu) {
         this, fromMenu ? kMenuOpenFilter : kProjectFilter, kProjectSuffix);
     if (path.isEmpty())
         return;
-    if (!ReadProjectFile(path.toStdString(), context_.records).opened)
-        Message("IDS_FIND_FILE");
+    const bool opened = ReadProjectFile(path.toStdString(), context_.records).opened;
+    if (!opened)
+        FileMessage("IDS_FIND_FILE", path);
     RefreshAfterRead();
+    if (opened)
+        ReportStatus(FillText(context_.language.Text("IDS_STATUS_OPENED"), {path.toStdString()}));
 }
 
 void CKovDlg::SaveProject() {
     const QString path = context_.dialogs.SaveFile(this, kProjectFilter, kProjectSuffix);
     if (path.isEmpty())
         return;
-    if (!WriteProjectFile(path.toStdString(), context_.records.Snapshot()))
-        Message("IDS_SAVE_FAILED");
+    if (!WriteProjectFile(path.toStdString(), context_.records.Snapshot())) {
+        FileMessage("IDS_SAVE_FAILED", path);
+        return;
+    }
+    ReportStatus(FillText(context_.language.Text("IDS_STATUS_SAVED"), {path.toStdString()}));
 }
 
 void CKovDlg::AutoAdjust() {
@@ -119,6 +129,11 @@ void CKovDlg::FactoryReset() {
     inputPage_->RefreshAll(0);
     outputPage_->RefreshAll(0);
     BringTreeInLine();
+    // The pages show the first records now; the first card of the visible kind becomes
+    // the current one, so the page's number agrees with what it shows.
+    const int first = FirstCardId(inputPage_->isVisibleTo(this));
+    if (first != 0)
+        ShowCurrentCard(first);
     context_.stateChanged.Set();
 }
 
@@ -152,9 +167,11 @@ void CKovDlg::Fade(int picture) {
 void CKovDlg::TogglePort() {
     CSerialComm& link = context_.link;
     if (link.portNumber == 0 || link.portNumber >= 255) {
-        Message("IDS_COMEXIST");
+        context_.dialogs.Message(this, ToQString(context_.language.Text("IDS_COMEXIST")),
+                                 MessageIcon::kWarning);
         return;
     }
+    portFailure_.clear();
     if (link.IsOpen()) {
         link.Close();
     } else if (!link.Open()) {
@@ -167,7 +184,9 @@ void CKovDlg::ReportOpenFailure() {
     const CSerialComm& link = context_.link;
     const int error = link.LastOpenError();
     if (error == 0) {
-        Message("IDS_OPENCOM");
+        portFailure_ = context_.language.Text("IDS_OPENCOM");
+        ShowPortImage();
+        context_.dialogs.Message(this, ToQString(portFailure_), MessageIcon::kWarning);
         return;
     }
     static constexpr const char* kKeys[] = {"IDS_PORT_MISSING", "IDS_PORT_DENIED", "IDS_PORT_BUSY",
@@ -178,8 +197,10 @@ void CKovDlg::ReportOpenFailure() {
         device = "COM" + std::to_string(link.portNumber);
     const std::string reason = device + ": " + std::strerror(error);
     const std::string text = context_.language.Text(key);
+    portFailure_ = std::strerror(error);
+    ShowPortImage();
     ReportStatus(text + " (" + reason + ")");
-    context_.dialogs.Message(this, ToQString(text + "\n\n" + reason), MessageIcon::kInformation);
+    context_.dialogs.Message(this, ToQString(text + "\n\n" + reason), MessageIcon::kWarning);
 }
 
 void CKovDlg::WatchPort() {
@@ -217,10 +238,17 @@ void CKovDlg::WatchPort() {
 void CKovDlg::CommunicationSettings() {
     CdlgComn dialog(context_, this);
     context_.dialogs.ShowModal(dialog);
+    // The port chosen there is the one asked for from now on.
+    configuredPort_ = context_.link.portNumber;
+    ShowPortImage();
 }
 
 void CKovDlg::ConfigureCards() {
     CConfigCardDlg dialog(context_, this);
+    connect(&dialog, &CConfigCardDlg::configurationWritten, this, [this](int cards) {
+        ReportStatus(
+            FillText(context_.language.Text("IDS_STATUS_CONFIGURED"), {std::to_string(cards)}));
+    });
     context_.dialogs.ShowModal(dialog);
 }
 
@@ -231,6 +259,7 @@ void CKovDlg::SwitchLanguage(const std::string& name) {
     context_.language.LoadNamedTexts();
     ApplyTexts();
     BuildTree();
+    HighlightCard(CurrentCardId());  // the rebuilt tree selects the current card again
     update();
 }
 
@@ -263,27 +292,42 @@ void CKovDlg::SynchroniseDevice() {
     progress->setMinimumDuration(0);
     progress->setLabelText(ToQString(context_.language.Text("IDS_FUNCTION_SYNC")));
     progress->open();
+    const auto started = std::chrono::steady_clock::now();
     // The worker owns the link until it is done (the link's lock keeps any other exchange
     // out meanwhile); it reports to the window only through queued calls.
-    syncThread_ = std::thread([this, progress, snapshot, inputHidden, outputHidden] {
-        const int sent =
-            Synchronise(context_.link, snapshot, inputHidden, outputHidden,
-                        [progress](int done, int) {
-                            QMetaObject::invokeMethod(
-                                progress, [progress, done] { progress->setValue(done); },
-                                Qt::QueuedConnection);
-                        })
-                .sent;
+    syncThread_ = std::thread([this, progress, snapshot, inputHidden, outputHidden, started] {
+        const SyncResult result = Synchronise(
+            context_.link, snapshot, inputHidden, outputHidden, [progress](int done, int) {
+                QMetaObject::invokeMethod(
+                    progress, [progress, done] { progress->setValue(done); }, Qt::QueuedConnection);
+            });
+        const auto elapsed = std::chrono::steady_clock::now() - started;
         QMetaObject::invokeMethod(
             this,
-            [this, progress, sent] {
+            [this, progress, result, elapsed] {
                 progress->close();
                 progress->deleteLater();
                 WaitForSynchronisation();
-                emit synchroniseFinished(sent);
+                ReportSynchronisation(result, elapsed);
+                emit synchroniseFinished(result.sent);
             },
             Qt::QueuedConnection);
     });
+}
+
+void CKovDlg::ReportSynchronisation(const SyncResult& result,
+                                    std::chrono::steady_clock::duration elapsed) {
+    const Language& language = context_.language;
+    if (result.sent < result.total) {
+        ReportStatus(
+            FillText(language.Text("IDS_STATUS_SYNC_LOST"),
+                     {std::to_string(result.total - result.sent), std::to_string(result.total)}));
+        return;
+    }
+    const double seconds = std::chrono::duration<double>(elapsed).count();
+    ReportStatus(
+        FillText(language.Text("IDS_STATUS_SYNCED"),
+                 {std::to_string(result.sent), QString::number(seconds, 'f', 1).toStdString()}));
 }
 
 void CKovDlg::WaitForSynchronisation() {
@@ -292,16 +336,25 @@ void CKovDlg::WaitForSynchronisation() {
 }
 
 void CKovDlg::RecallTemplate(int n) {
-    if (!kov::RecallTemplate(context_.link, context_.records, context_.programDir, n).opened) {
-        Message("IDS_FIND_FILE");
-    }
+    const bool opened =
+        kov::RecallTemplate(context_.link, context_.records, context_.programDir, n).opened;
+    if (!opened)
+        FileMessage("IDS_FIND_FILE", TemplatePath(n));
     RefreshAfterRead();
+    if (opened)
+        ReportStatus(FillText(context_.language.Text("IDS_STATUS_RECALLED"), {std::to_string(n)}));
+}
+
+QString CKovDlg::TemplatePath(int n) const {
+    return ToQString((context_.programDir / TemplateFileName(n)).string());
 }
 
 void CKovDlg::StoreTemplate(int n) {
     if (!kov::StoreTemplate(context_.link, context_.records, context_.programDir, n)) {
-        Message("IDS_SAVE_FAILED");
+        FileMessage("IDS_SAVE_FAILED", TemplatePath(n));
+        return;
     }
+    ReportStatus(FillText(context_.language.Text("IDS_STATUS_STORED"), {std::to_string(n)}));
 }
 
 }  // namespace kov::ui

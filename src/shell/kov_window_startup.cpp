@@ -44,7 +44,9 @@ void CKovDlg::Initialise() {
     ShowPortImage();
     std::vector<PortEntry> ports;
     EnumerateComPorts(c.programDir, ports);
-    ApplyLinkSettings(c.link, ports, settings.ReadLinkSettings());
+    const LinkSettings link = settings.ReadLinkSettings();
+    configuredPort_ = link.port;
+    ApplyLinkSettings(c.link, ports, link);
     TogglePort();
 
     if (!c.records.Load(c.config, c.programDir)) {

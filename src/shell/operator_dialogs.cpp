@@ -38,23 +38,30 @@ bool QtOperatorDialogs::Question(QWidget* parent, const QString& text) {
                                  QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
 }
 
+void QtOperatorDialogs::RememberChoice(const QString& path) {
+    if (!path.isEmpty())
+        folder_ = QFileInfo(path).absolutePath();
+}
+
 QString QtOperatorDialogs::OpenFile(QWidget* parent, const QString& filter, const QString& suffix) {
-    QFileDialog dialog(parent, QString(), QString(), filter);
+    QFileDialog dialog(parent, QString(), folder_, filter);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(suffix);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
+    RememberChoice(dialog.selectedFiles().front());
     return dialog.selectedFiles().front();
 }
 
 QString QtOperatorDialogs::SaveFile(QWidget* parent, const QString& filter, const QString& suffix) {
-    QFileDialog dialog(parent, QString(), QString(), filter);
+    QFileDialog dialog(parent, QString(), folder_, filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(suffix);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
+    RememberChoice(dialog.selectedFiles().front());
     return WithSuffix(dialog.selectedFiles().front(), suffix);
 }
 

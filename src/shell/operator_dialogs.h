@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <utility>
+
 class QDialog;
 class QWidget;
 
@@ -27,15 +29,26 @@ public:
     virtual void Beep() = 0;
 };
 
-// The real dialogs of Qt.
+// The real dialogs of Qt. File choosers start in the folder of the last file chosen, and
+// in startFolder (the program directory) until one has been chosen.
 class QtOperatorDialogs final : public OperatorDialogs {
 public:
+    explicit QtOperatorDialogs(QString startFolder = {}) : folder_(std::move(startFolder)) {}
+
     void Message(QWidget* parent, const QString& text, MessageIcon icon) override;
     bool Question(QWidget* parent, const QString& text) override;
     QString OpenFile(QWidget* parent, const QString& filter, const QString& suffix) override;
     QString SaveFile(QWidget* parent, const QString& filter, const QString& suffix) override;
     int ShowModal(QDialog& dialog) override;
     void Beep() override;
+
+    // The folder the next file chooser starts in.
+    const QString& StartFolder() const { return folder_; }
+    // Remembers the folder of a chosen file for the next chooser.
+    void RememberChoice(const QString& path);
+
+private:
+    QString folder_;
 };
 
 }  // namespace kov::ui

@@ -1,5 +1,7 @@
 #include "store/card_config_dialog.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -14,6 +16,7 @@
 #include "shell/app_context.h"
 #include "shell/operator_dialogs.h"
 #include "store/language.h"
+#include "store/profile.h"
 #include "widgets/relabel.h"
 
 namespace kov::ui {
@@ -24,6 +27,7 @@ constexpr int kListId = 1016;
 constexpr int kAutoConfigureId = 1236;
 constexpr int kManualConfigureId = 1237;
 constexpr int kOkId = 1239;
+constexpr int kCloseId = 2;  // the dialog's cancel button: closes it like its close box
 constexpr int kColumnWidth = 100;
 
 // The control ids of the boxes of slots 1-14.
@@ -40,6 +44,11 @@ QString NamedOr(const Language& language, std::string_view key, const char* fall
     return text.isEmpty() ? QString::fromUtf8(fallback) : text;
 }
 
+// The number of slots that hold a card.
+int ConfiguredCards(const std::array<int, kSlotCount>& ids) {
+    return static_cast<int>(std::count_if(ids.begin(), ids.end(), [](int id) { return id != 0; }));
+}
+
 }  // namespace
 
 CConfigCardDlg::CConfigCardDlg(AppContext& context, QWidget* parent)
@@ -49,6 +58,18 @@ CConfigCardDlg::CConfigCardDlg(AppContext& context, QWidget* parent)
     SetBoxesAndOkEnabled(false);
     ids_.fill(0);
     RelabelDialog(this, kDialogId, context_.language);
+    ShowConfiguredRack();
+}
+
+void CConfigCardDlg::ShowConfiguredRack() {
+    CardConfiguration configured = context_.config;
+    ReadCardConfiguration(context_.programDir / kBoardConfigFileName, configured);
+    std::array<int, kSlotCount> ids{};
+    for (const auto& [slot, id] : configured.slotMap) {
+        if (slot >= 1 && slot <= kSlotCount)
+            ids[static_cast<std::size_t>(slot - 1)] = DecimalValue(id);
+    }
+    ShowRows(ids);
 }
 
 CConfigCardDlg::~CConfigCardDlg() {
@@ -81,6 +102,9 @@ void CConfigCardDlg::BuildLayout() {
     autoButton_ = new QPushButton(QStringLiteral("自动配置"), this);
     manualButton_ = new QPushButton(QStringLiteral("手动配置"), this);
     okButton_ = new QPushButton(QStringLiteral("确定"), this);
+    auto* closeButton = new QPushButton(ToQString(language.Text("IDS_CARD_CLOSE")), this);
+    SetControlId(closeButton, kCloseId);
+    connect(closeButton, &QPushButton::clicked, this, &QDialog::reject);
     SetControlId(autoButton_, kAutoConfigureId);
     SetControlId(manualButton_, kManualConfigureId);
     SetControlId(okButton_, kOkId);
@@ -93,6 +117,7 @@ void CConfigCardDlg::BuildLayout() {
     buttons->addWidget(manualButton_);
     buttons->addWidget(okButton_);
     buttons->addStretch(1);
+    buttons->addWidget(closeButton);
 
     auto* top = new QHBoxLayout;
     top->addWidget(list_, 1);
@@ -166,7 +191,9 @@ void CConfigCardDlg::OnOk() {
     if (!WriteCardConfiguration(context_.programDir / kBoardConfigFileName, ids_)) {
         context_.dialogs.Message(this, ToQString(context_.language.Named("IDS_CONFIGURE_FILE")),
                                  MessageIcon::kError);
+        return;
     }
+    emit configurationWritten(ConfiguredCards(ids_));
 }
 
 void CConfigCardDlg::OnAutoConfigure() {
@@ -211,6 +238,8 @@ void CConfigCardDlg::FinishDetection(const DetectionOutcome& outcome) {
         if (!outcome.written) {
             context_.dialogs.Message(this, ToQString(context_.language.Named("IDS_CONFIGURE_FILE")),
                                      MessageIcon::kError);
+        } else {
+            emit configurationWritten(ConfiguredCards(ids_));
         }
     }
     emit detectionFinished();
@@ -222,7 +251,8 @@ void CConfigCardDlg::ShowRows(const std::array<int, kSlotCount>& ids) {
         auto* item = new QTreeWidgetItem(list_);
         item->setText(0, QString::number(row.shownId));
         item->setText(1, QString::number(row.slot));
-        item->setText(2, row.input ? QStringLiteral("InputCard") : QStringLiteral("OutputCard"));
+        item->setText(
+            2, ToQString(context_.language.Text(row.input ? "IDS_CARD_INPUT" : "IDS_CARD_OUTPUT")));
     }
 }
 

@@ -35,6 +35,8 @@ public:
 signals:
     // Auto configure has finished and its result (rows or message) is shown.
     void detectionFinished();
+    // "Board Config.ini" was written with this many cards (by OK or by auto configure).
+    void configurationWritten(int cards);
 
 private:
     void BuildLayout();
@@ -46,6 +48,8 @@ private:
     void FinishDetection(const DetectionOutcome& outcome);
     void SetBoxesAndOkEnabled(bool enabled);
     void ShowRows(const std::array<int, kSlotCount>& ids);
+    // Shows the rack as "Board Config.ini" configures it now.
+    void ShowConfiguredRack();
 
     AppContext& context_;
     QTreeWidget* list_ = nullptr;

@@ -21,6 +21,22 @@ std::string ReadString(const fs::path& file, std::string_view key) {
 
 }  // namespace
 
+std::string FillText(std::string_view pattern, const std::vector<std::string>& args) {
+    std::string text;
+    text.reserve(pattern.size());
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        const char next = i + 1 < pattern.size() ? pattern[i + 1] : '\0';
+        const std::size_t n = static_cast<std::size_t>(next - '1');
+        if (pattern[i] == '%' && next >= '1' && next <= '9' && n < args.size()) {
+            text += args[n];
+            ++i;
+        } else {
+            text += pattern[i];
+        }
+    }
+    return text;
+}
+
 std::string ExpandLineBreaks(std::string_view text) {
     std::string out;
     out.reserve(text.size());

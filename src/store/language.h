@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "store/language_keys.h"
 #include "store/settings.h"
@@ -49,5 +50,9 @@ private:
 
 // Turns every backslash followed by "n" into a line break.
 std::string ExpandLineBreaks(std::string_view text);
+
+// A language text with its placeholders %1 to %9 replaced by the arguments in order. A
+// placeholder without an argument stays as written.
+std::string FillText(std::string_view pattern, const std::vector<std::string>& args);
 
 }  // namespace kov

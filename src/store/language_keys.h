@@ -112,6 +112,22 @@ inline constexpr std::array<std::string_view, 5> kPortTextKeys = {
     "IDS_PORT_MISSING", "IDS_PORT_DENIED", "IDS_PORT_BUSY", "IDS_DEVICE_GONE", "IDS_DEVICE_BACK",
 };
 
+// The status area and the card configuration dialog:
+//  IDS_STATUS_PORT (name, device, state) / IDS_STATUS_FALLBACK (configured number, name,
+//    device, state) / IDS_STATUS_NO_PORT - the port the link uses;
+//  IDS_STATUS_OPEN / CLOSED / FAILED (reason) / GONE - its state;
+//  IDS_STATUS_SAVED / OPENED (path), STORED / RECALLED (template), SYNCED (frames,
+//    seconds), SYNC_LOST (lost, total), CONFIGURED (cards) - what the last command did;
+//  IDS_CARD_INPUT / IDS_CARD_OUTPUT / IDS_CARD_CLOSE - the configuration dialog's kinds
+//    and its Close button.
+inline constexpr std::array<std::string_view, 17> kStatusTextKeys = {
+    "IDS_STATUS_PORT",      "IDS_STATUS_FALLBACK",   "IDS_STATUS_NO_PORT",  "IDS_STATUS_OPEN",
+    "IDS_STATUS_CLOSED",    "IDS_STATUS_FAILED",     "IDS_STATUS_GONE",     "IDS_STATUS_SAVED",
+    "IDS_STATUS_OPENED",    "IDS_STATUS_STORED",     "IDS_STATUS_RECALLED", "IDS_STATUS_SYNCED",
+    "IDS_STATUS_SYNC_LOST", "IDS_STATUS_CONFIGURED", "IDS_CARD_INPUT",      "IDS_CARD_OUTPUT",
+    "IDS_CARD_CLOSE",
+};
+
 // Captions that belong to no control of their own (labels beside a box or list, group
 // frames). Where the caption of a control with a fitting text exists, its key is reused.
 inline constexpr std::array<std::string_view, 27> kCaptionKeys = {

@@ -25,10 +25,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The test file lives in tests/unit/; the shipped data lives in data/ at the repository top.
+// The shipped language files, in data/ at the repository top.
 fs::path LanguageDir() {
-    return (fs::path(__FILE__).parent_path() / ".." / ".." / "data" / "Language")
-        .lexically_normal();
+    return fs::path(KOV_DATA_DIR) / "Language";
 }
 
 std::string Lower(std::string_view text) {
@@ -117,6 +116,8 @@ std::vector<std::string> RequiredKeys() {
     for (std::string_view key : kov::kExtraTextKeys)
         keys.emplace_back(key);
     for (std::string_view key : kov::kPortTextKeys)
+        keys.emplace_back(key);
+    for (std::string_view key : kov::kStatusTextKeys)
         keys.emplace_back(key);
     for (std::string_view key : kov::kCaptionKeys)
         keys.emplace_back(key);

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "platform/system_language.h"
 #include "store/embedded_defaults.h"
 #include "store/settings.h"
@@ -83,3 +86,21 @@ TEST(SystemLanguage, LocaleNames) {
 
 }  // namespace
 }  // namespace kov
+
+TEST(FillText, ReplacesNumberedPlaceholdersInOrder) {
+    struct Case {
+        const char* pattern;
+        std::vector<std::string> args;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"Template %1 stored", {"4"}, "Template 4 stored"},
+        {"%2 秒内发送了 %1 条命令", {"121", "12.6"}, "12.6 秒内发送了 121 条命令"},
+        {"%1 of %2", {"3"}, "3 of %2"},  // a missing argument leaves its placeholder
+        {"100% done, %1", {"ok"}, "100% done, ok"},
+        {"ends with %", {}, "ends with %"},
+        {"%1", {"%2"}, "%2"},  // an argument is not searched again
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(kov::FillText(c.pattern, c.args), c.expected) << c.pattern;
+}

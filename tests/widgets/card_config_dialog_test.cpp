@@ -126,7 +126,7 @@ class CardConfigDialogTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void OpensWithBoxesAndOkDisabled() {
+    void OpensShowingTheConfiguredRackWithBoxesAndOkDisabled() {
         TestProgram program;
         CConfigCardDlg dialog(program.Context());
         QVERIFY(AllEditable(dialog, false));
@@ -135,7 +135,11 @@ private slots:
         QCOMPARE(OutputBox(dialog, 10)->text(), QString("10"));
         QCOMPARE(InputBox(dialog, 14)->text(), QString("14"));
         auto* list = kov::test::FindControl<QTreeWidget>(dialog, kListId);
-        QCOMPARE(list->topLevelItemCount(), 0);
+        // The rack as "Board Config.ini" has it: output cards 1-4 in slots 1-4, input cards
+        // 129-132 in slots 5-8.
+        QCOMPARE(Rows(dialog), (QStringList{"1,1,Output card", "2,2,Output card", "3,3,Output card",
+                                            "4,4,Output card", "1,5,Input card", "2,6,Input card",
+                                            "3,7,Input card", "4,8,Input card"}));
         QCOMPARE(list->columnCount(), 3);
         QCOMPARE(list->headerItem()->text(0), Named(program, "IDS_CARD_ID"));
         QCOMPARE(list->headerItem()->text(1), Named(program, "IDS_CARD_SLOT"));
@@ -273,7 +277,7 @@ private slots:
         QVERIFY(finished.wait(kDetectionWaitMs));
 
         QVERIFY(!dialog.IsDetecting());
-        QCOMPARE(Rows(dialog), (QStringList{"1,3,InputCard", "5,10,OutputCard"}));
+        QCOMPARE(Rows(dialog), (QStringList{"1,3,Input card", "5,10,Output card"}));
         QCOMPARE(StoredIds(program), Ids({{3, 0x81}, {10, 5}}));
         QVERIFY(program.dialogs.messages.isEmpty());
         QVERIFY(AllEditable(dialog, false));
@@ -343,7 +347,7 @@ private slots:
         Press(dialog, kAutoConfigureId);
         QVERIFY(finished.wait(kDetectionWaitMs));
 
-        QCOMPARE(Rows(dialog), (QStringList{"1,3,InputCard", "5,10,OutputCard"}));
+        QCOMPARE(Rows(dialog), (QStringList{"1,3,Input card", "5,10,Output card"}));
         QCOMPARE(program.dialogs.messages, QStringList{Named(program, "IDS_CONFIGURE_FILE")});
         QVERIFY(!std::filesystem::exists(program.dir / kov::kBoardConfigFileName));
     }
@@ -390,6 +394,22 @@ private slots:
         QCOMPARE(int(program.clock.sleeps.size()), 21);
         QVERIFY(program.dialogs.messages.isEmpty());
         QVERIFY(program.dir.Read(kov::kBoardConfigFileName) == before);
+    }
+
+    void closeButtonClosesAndTheKindsSpeakTheLanguage() {
+        TestProgram program;
+        program.language->Load("chinese");
+        program.language->LoadNamedTexts();
+        CConfigCardDlg dialog(program.Context());
+        QVERIFY(Rows(dialog).front().endsWith(QString::fromUtf8("输出卡")));
+        QVERIFY(Rows(dialog).back().endsWith(QString::fromUtf8("输入卡")));
+        auto* close = kov::test::FindControl<QPushButton>(dialog, 2);
+        QVERIFY(close);
+        QCOMPARE(close->text(), QString::fromUtf8("关闭"));
+        dialog.show();
+        close->click();
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
     }
 };
 

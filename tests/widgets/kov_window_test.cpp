@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -17,6 +18,7 @@
 #include <filesystem>
 
 #include "fixtures/frames.h"
+#include "fixtures/started_window.h"
 #include "fixtures/test_program.h"
 #include "input/input_field_host.h"
 #include "input/input_page.h"
@@ -30,69 +32,9 @@
 
 using kov::test::FindControl;
 using kov::test::Frame;
+using kov::test::Started;
 using kov::test::TestProgram;
 using Frames = std::vector<std::vector<std::uint8_t>>;
-
-namespace {
-
-// The program with the simulator's port listed as COM7 and its main window started.
-struct Started {
-    explicit Started(int marker = 1) {
-        program.AddPort(7);
-        kov::Settings(program.dir.Path()).WriteExitMarker(marker);
-        program.link.Close();  // the window opens it itself
-        window = std::make_unique<kov::ui::CKovDlg>(program.Context());
-        window->Initialise();
-        QCoreApplication::sendPostedEvents();
-        program.TakeFrames();
-    }
-
-    // Mouse tests need the window on screen.
-    void Show() {
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-    }
-
-    std::string Log() const {
-        std::string text;
-        for (const auto& e : std::filesystem::directory_iterator(program.dir / "command_log")) {
-            text += kov::Utf16LeToUtf8(
-                program.dir.Read("command_log/" + e.path().filename().string()).substr(2));
-        }
-        return text;
-    }
-
-    // inputPicShow of input record i as the state file holds it (-1 without a state file).
-    int SavedInputShown(std::size_t i) const {
-        kov::CardRecords saved;
-        saved.Load(program.config, program.dir.Path());
-        if (!kov::ReadProjectFile(program.dir / kov::kStateFileName, saved).opened)
-            return -1;
-        return saved.input.At(i).inputPicShow;
-    }
-
-    // Input record i as the state file holds it (a default record without a state file).
-    kov::InputCardRecord SavedInput(std::size_t i) const {
-        kov::CardRecords saved;
-        saved.Load(program.config, program.dir.Path());
-        kov::ReadProjectFile(program.dir / kov::kStateFileName, saved);
-        return saved.input.At(i);
-    }
-
-    int Marker() const { return kov::Settings(program.dir.Path()).ReadExitMarker(); }
-
-    QTreeWidgetItem* SlotItem(int slot) const {
-        const QString text = QString::fromStdString(program.language->Named("IDS_TREE_SLOT")) +
-                             QString::number(slot);
-        const auto items = window->Tree()->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
-        return items.isEmpty() ? nullptr : items.front();
-    }
-
-    TestProgram program;
-    std::unique_ptr<kov::ui::CKovDlg> window;
-};
-
-}  // namespace
 
 class KovWindowTest : public QObject {
     Q_OBJECT
@@ -433,9 +375,14 @@ private slots:
         QVERIFY(!s.program.link.IsOpen());
         const QString text = QString::fromStdString(s.program.language->Text(key.toStdString()));
         QVERIFY(s.program.dialogs.messages.back().startsWith(text));
+        QCOMPARE(s.program.dialogs.icons.back(), kov::ui::MessageIcon::kWarning);
+        QVERIFY(s.window->PortLine()->text().contains(
+            QString::fromStdString(s.program.language->Text("IDS_STATUS_FAILED"))
+                .section('%', 0, 0)));
         if (error != 0) {
+            QVERIFY(s.window->PortLine()->text().contains(std::strerror(error)));
             QVERIFY(s.program.dialogs.messages.back().endsWith(std::strerror(error)));
-            QVERIFY(s.window->statusBar()->currentMessage().contains(std::strerror(error)));
+            QVERIFY(s.window->OutcomeLine()->text().contains(std::strerror(error)));
         }
     }
 
@@ -454,7 +401,7 @@ private slots:
         for (int tick = 0; tick < 2; ++tick) {
             s.window->WatchPort();
             QVERIFY(!s.program.link.IsOpen());
-            QCOMPARE(s.window->statusBar()->currentMessage(),
+            QCOMPARE(s.window->OutcomeLine()->text(),
                      QString::fromStdString(s.program.language->Text("IDS_DEVICE_GONE")));
         }
         QVERIFY(s.program.dialogs.questions.isEmpty());
