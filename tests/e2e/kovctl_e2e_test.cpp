@@ -92,27 +92,42 @@ TEST_F(KovctlTest, CommandLogHoldsTheExchangeByteForByte) {
     EXPECT_EQ(text.substr(0, 10), std::regex_replace(day, std::regex("-"), "."));
 }
 
-struct UsageCase {
-    std::vector<std::string> args;
-};
-
-TEST_F(KovctlTest, BadArgumentsPrintUsageAndExitTwo) {
-    const std::vector<std::vector<std::string>> cases = {
-        {},
-        {"frobnicate"},
-        {"send", "00", "12"},
-        {"send", "00", "12", "55", "55", "55", "55", "55", "55", "55", "GG"},
-        {"send", "00", "12", "55", "55", "55", "55", "55", "55", "55", "100"},
-        {"clock", "sideways"},
-        {"task", "read", "128"},
-        {"task", "read", "-1"},
-        {"--mb", "300", "detect"},
-        {"--bogus", "detect"},
+// Wrong arguments: what is wrong comes first, then the usage, and the exit code is 2.
+TEST_F(KovctlTest, BadArgumentsSayWhatIsWrongThenPrintUsageAndExitTwo) {
+    struct Case {
+        std::vector<std::string> args;
+        std::string message;
     };
-    for (const auto& args : cases) {
-        const RunResult r = Kovctl(args);
-        EXPECT_EQ(r.exitCode, 2) << testing::PrintToString(args);
-        EXPECT_NE(r.err.find("usage: kovctl"), std::string::npos);
+    const std::vector<Case> cases = {
+        {{}, "no command given"},
+        {{"frobnicate"}, "unknown command frobnicate"},
+        {{"send", "00", "12"}, "send needs 10 bytes, got 2"},
+        {{"send", "00", "12", "55", "55", "55", "55", "55", "55", "55", "GG"},
+         "send: byte 11 \"GG\" is not a hex byte 00-FF"},
+        {{"send", "00", "12", "55", "55", "55", "55", "55", "55", "55", "100"},
+         "send: byte 11 \"100\" is not a hex byte 00-FF"},
+        {{"clock", "sideways"}, "clock wants get or set, got \"sideways\""},
+        {{"clock"}, "clock wants get or set"},
+        {{"ports", "all"}, "ports takes no arguments"},
+        {{"task", "read", "128"}, "task number 128 is out of range 0-127"},
+        {{"task", "read", "-1"}, "task number -1 is out of range 0-127"},
+        {{"task", "erase", "3"},
+         "task wants read N|all, write N DATE TIME CYCLE DAYS TEMPLATE or write --file FILE"},
+        {{"template", "recall", "16"}, "template 16 is out of range 1-15"},
+        {{"template", "forget", "3"}, "template wants recall N or store N"},
+        {{"project", "show"}, "project wants show FILE, convert IN OUT or check FILE"},
+        {{"sync", "a.scpx", "b.scpx"}, "sync takes at most one FILE, got 2 arguments"},
+        {{"schedule", "run"}, "schedule wants show|check|next|run FILE"},
+        {{"schedule", "next", "x.smfx", "--count"}, "--count needs a value"},
+        {{"config", "write"}, "config wants detect"},
+        {{"--mb", "300", "detect"}, "mother board ID 300 is out of range 0-255"},
+        {{"--dir"}, "--dir needs a value"},
+        {{"--bogus", "detect"}, "unknown option --bogus"},
+    };
+    for (const Case& c : cases) {
+        const RunResult r = Kovctl(c.args);
+        EXPECT_EQ(r.exitCode, 2) << c.message;
+        EXPECT_EQ(r.err.rfind("kovctl: " + c.message + "\nusage: kovctl", 0), 0u) << r.err;
     }
 }
 

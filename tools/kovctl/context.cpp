@@ -18,6 +18,11 @@ int Fail(const std::string& message) {
     return kExitFailed;
 }
 
+int WrongArguments(const std::string& message) {
+    std::cerr << "kovctl: " << message << '\n';
+    return kExitUsage;
+}
+
 kov::CSerialComm* Context::OpenLink() {
     if (link_)
         return link_.get();

@@ -50,4 +50,8 @@ private:
 // Prints "kovctl: <message>" on stderr and returns kExitFailed.
 int Fail(const std::string& message);
 
+// Prints "kovctl: <message>" (what is wrong with the arguments) on stderr and returns
+// kExitUsage, after which the usage follows.
+int WrongArguments(const std::string& message);
+
 }  // namespace kovctl

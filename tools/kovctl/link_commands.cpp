@@ -45,12 +45,13 @@ int RunPorts(Context& context) {
 
 int RunSend(Context& context, const std::vector<std::string>& bytes) {
     if (bytes.size() != 10)
-        return kExitUsage;
+        return WrongArguments("send needs 10 bytes, got " + std::to_string(bytes.size()));
     kov::CommandFrame frame = kov::BlankFrame();
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         const auto value = ParseHexByte(bytes[i]);
         if (!value)
-            return kExitUsage;
+            return WrongArguments("send: byte " + std::to_string(i + 2) + " \"" + bytes[i] +
+                                  "\" is not a hex byte 00-FF");
         frame[2 + i] = *value;
     }
     kov::CSerialComm* link = context.OpenLink();
@@ -85,7 +86,7 @@ int RunDetect(Context& context) {
 
 int RunClock(Context& context, const std::string& action) {
     if (action != "get" && action != "set")
-        return kExitUsage;
+        return WrongArguments("clock wants get or set, got \"" + action + "\"");
     kov::CSerialComm* link = context.OpenLink();
     if (link == nullptr)
         return kExitFailed;

@@ -42,48 +42,71 @@ int Usage() {
     return kovctl::kExitUsage;
 }
 
-// Splits the leading options from the command.
+// Splits the leading options from the command; says what is wrong when they do not parse.
 std::optional<kovctl::Options> ParseOptions(int argc, char** argv) {
     kovctl::Options options;
     options.dir = kov::ProgramDirectory();
     int i = 1;
     for (; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg == "--dir" && i + 1 < argc) {
-            options.dir = argv[++i];
-        } else if (arg == "--mb" && i + 1 < argc) {
-            const auto id = kovctl::ParseNumber(argv[++i], 0, 255);
-            if (!id)
+        const bool hasValue = i + 1 < argc;
+        if (arg == "--dir" || arg == "--mb") {
+            if (!hasValue) {
+                kovctl::WrongArguments(arg + " needs a value");
                 return std::nullopt;
+            }
+            const std::string value = argv[++i];
+            if (arg == "--dir") {
+                options.dir = value;
+                continue;
+            }
+            const auto id = kovctl::ParseNumber(value, 0, 255);
+            if (!id) {
+                kovctl::WrongArguments("mother board ID " + value + " is out of range 0-255");
+                return std::nullopt;
+            }
             options.motherBoard = *id;
         } else if (arg.rfind("--", 0) == 0) {
+            kovctl::WrongArguments("unknown option " + arg);
             return std::nullopt;
         } else {
             break;
         }
     }
     options.args.assign(argv + i, argv + argc);
-    if (options.args.empty())
+    if (options.args.empty()) {
+        kovctl::WrongArguments("no command given");
         return std::nullopt;
+    }
     return options;
+}
+
+// A command that takes no further arguments.
+bool Alone(const std::vector<std::string>& args) {
+    if (args.size() == 1)
+        return true;
+    kovctl::WrongArguments(args[0] + " takes no arguments");
+    return false;
 }
 
 int Dispatch(kovctl::Context& context) {
     const auto& args = context.options().args;
     const std::string& command = args[0];
     const std::size_t n = args.size();
-    if (command == "ports" && n == 1)
-        return kovctl::RunPorts(context);
+    if (command == "ports")
+        return Alone(args) ? kovctl::RunPorts(context) : kovctl::kExitUsage;
     if (command == "send")
         return kovctl::RunSend(context, {args.begin() + 1, args.end()});
-    if (command == "detect" && n == 1)
-        return kovctl::RunDetect(context);
-    if (command == "clock" && n == 2)
-        return kovctl::RunClock(context, args[1]);
+    if (command == "detect")
+        return Alone(args) ? kovctl::RunDetect(context) : kovctl::kExitUsage;
+    if (command == "clock")
+        return n == 2 ? kovctl::RunClock(context, args[1])
+                      : kovctl::WrongArguments("clock wants get or set");
     if (command == "task")
         return kovctl::RunTask(context, {args.begin() + 1, args.end()});
-    if (command == "config" && n == 2 && args[1] == "detect") {
-        return kovctl::RunConfigDetect(context);
+    if (command == "config") {
+        return n == 2 && args[1] == "detect" ? kovctl::RunConfigDetect(context)
+                                             : kovctl::WrongArguments("config wants detect");
     }
     if (command == "project")
         return kovctl::RunProject(context, {args.begin() + 1, args.end()});
@@ -93,7 +116,7 @@ int Dispatch(kovctl::Context& context) {
         return kovctl::RunSchedule(context, {args.begin() + 1, args.end()});
     if (command == "template")
         return kovctl::RunTemplate(context, {args.begin() + 1, args.end()});
-    return kovctl::kExitUsage;
+    return kovctl::WrongArguments("unknown command " + command);
 }
 
 }  // namespace

@@ -157,7 +157,7 @@ int RunProject(Context& context, const std::vector<std::string>& args) {
         return RunConvert(context, args[1], args[2]);
     if (args.size() == 2 && args[0] == "check")
         return RunCheck(context, args[1]);
-    return kExitUsage;
+    return WrongArguments("project wants show FILE, convert IN OUT or check FILE");
 }
 
 int RunConfigDetect(Context& context) {

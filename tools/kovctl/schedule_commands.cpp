@@ -86,7 +86,7 @@ int RunNext(const std::string& file, const std::vector<std::string>& options) {
     int count = kDefaultNextCount;
     for (std::size_t i = 0; i < options.size(); i += 2) {
         if (i + 1 >= options.size())
-            return kExitUsage;
+            return WrongArguments(options[i] + " needs a value");
         if (options[i] == "--from") {
             const auto parsed = kov::ParseLocalSeconds(options[i + 1]);
             if (!parsed)
@@ -98,7 +98,7 @@ int RunNext(const std::string& file, const std::vector<std::string>& options) {
                 return Fail("--count wants a number from 1 to " + std::to_string(kMaxNextCount));
             count = *parsed;
         } else {
-            return kExitUsage;
+            return WrongArguments("schedule next: unknown option " + options[i]);
         }
     }
     const auto text = ReadSchedule(file);
@@ -169,21 +169,22 @@ int RunForeground(Context& context, const std::string& file) {
 }  // namespace
 
 int RunSchedule(Context& context, const std::vector<std::string>& args) {
+    constexpr const char* kWants = "schedule wants show|check|next|run FILE";
     if (args.size() < 2)
-        return kExitUsage;
+        return WrongArguments(kWants);
     const std::string& verb = args[0];
     const std::string& file = args[1];
     if (verb == "next")
         return RunNext(file, {args.begin() + 2, args.end()});
     if (args.size() != 2)
-        return kExitUsage;
+        return WrongArguments("schedule " + verb + " takes one FILE");
     if (verb == "show")
         return RunShow(context, file);
     if (verb == "check")
         return RunCheck(file);
     if (verb == "run")
         return RunForeground(context, file);
-    return kExitUsage;
+    return WrongArguments(kWants);
 }
 
 }  // namespace kovctl

@@ -44,7 +44,8 @@ int RunStore(Context& context, int n) {
 
 int RunSync(Context& context, const std::vector<std::string>& args) {
     if (args.size() > 1)
-        return kExitUsage;
+        return WrongArguments("sync takes at most one FILE, got " + std::to_string(args.size()) +
+                              " arguments");
     return SynchroniseFile(context, args.empty() ? nullptr : &args[0]);
 }
 
@@ -74,16 +75,12 @@ int SynchroniseFile(Context& context, const std::string* file) {
 }
 
 int RunTemplate(Context& context, const std::vector<std::string>& args) {
-    if (args.size() != 2)
-        return kExitUsage;
+    if (args.size() != 2 || (args[0] != "recall" && args[0] != "store"))
+        return WrongArguments("template wants recall N or store N");
     const auto n = ParseNumber(args[1], kov::kFirstTemplate, kov::kLastTemplate);
     if (!n)
-        return kExitUsage;
-    if (args[0] == "recall")
-        return RunRecall(context, *n);
-    if (args[0] == "store")
-        return RunStore(context, *n);
-    return kExitUsage;
+        return WrongArguments("template " + args[1] + " is out of range 1-15");
+    return args[0] == "recall" ? RunRecall(context, *n) : RunStore(context, *n);
 }
 
 }  // namespace kovctl

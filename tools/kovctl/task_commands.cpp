@@ -10,12 +10,6 @@
 namespace kovctl {
 namespace {
 
-// Prints why the arguments are wrong; the usage follows.
-int Wrong(const std::string& message) {
-    std::cerr << "kovctl: " << message << '\n';
-    return kExitUsage;
-}
-
 int ReadOne(Context& context, int n) {
     kov::CSerialComm* link = context.OpenLink();
     if (link == nullptr)
@@ -102,7 +96,7 @@ int RunTask(Context& context, const std::vector<std::string>& args) {
             return ReadAll(context);
         const auto n = ParseNumber(args[1], 0, kov::kOfflineTaskCount - 1);
         if (!n)
-            return Wrong("task number " + args[1] + " is out of range 0-127");
+            return WrongArguments("task number " + args[1] + " is out of range 0-127");
         return ReadOne(context, *n);
     }
     if (args.size() == 3 && args[0] == "write" && args[1] == "--file")
@@ -110,14 +104,16 @@ int RunTask(Context& context, const std::vector<std::string>& args) {
     if (args.size() == 7 && args[0] == "write") {
         const auto n = ParseNumber(args[1], 0, kov::kOfflineTaskCount - 1);
         if (!n)
-            return Wrong("task number " + args[1] + " is out of range 0-127");
+            return WrongArguments("task number " + args[1] + " is out of range 0-127");
         const kov::ParsedTask parsed =
             kov::ParseTaskFields(*n, args[2], args[3], args[4], args[5], args[6]);
         if (!parsed.task)
-            return Wrong(parsed.error);
+            return WrongArguments(parsed.error);
         return Write(context, {*parsed.task});
     }
-    return kExitUsage;
+    return WrongArguments(
+        "task wants read N|all, write N DATE TIME CYCLE DAYS TEMPLATE or "
+        "write --file FILE");
 }
 
 }  // namespace kovctl
