@@ -31,18 +31,21 @@ FieldLayout ComputeFieldLayout(const Rect& hostClient, int deviceWidth, int devi
     if (wd <= 0 || hd <= 0 || w <= 0)
         return layout;
 
-    // Hd / available > Wd / w, compared without division.
+    // Hd / available > Wd / w, compared without division. A height-limited diagram keeps
+    // the frame's aspect ratio by giving up width.
     const bool heightLimited = available > 0 && hd * w > wd * available;
     const Wide height = heightLimited ? available : hd * w / wd;
-    if (height <= 0)
+    const Wide width = heightLimited ? wd * height / hd : w;
+    if (height <= 0 || width <= 0)
         return layout;
 
+    layout.diagram.right = static_cast<int>(client.left + width);
     layout.diagram.bottom = static_cast<int>(client.top + height);
-    layout.scales = Scales{static_cast<double>(wd) / static_cast<double>(w),
+    layout.scales = Scales{static_cast<double>(wd) / static_cast<double>(width),
                            static_cast<double>(hd) / static_cast<double>(height)};
-    // 64 / hs = 64 * w / Wd and 48 / vs = 48 * height / Hd.
+    // 64 / hs = 64 * width / Wd and 48 / vs = 48 * height / Hd.
     layout.minimumCell = CellSize{
-        static_cast<int>(std::max<Wide>(RoundHalfUp(kMinimumDeviceWidth * w, wd), 1)),
+        static_cast<int>(std::max<Wide>(RoundHalfUp(kMinimumDeviceWidth * width, wd), 1)),
         static_cast<int>(std::max<Wide>(RoundHalfUp(kMinimumDeviceHeight * height, hd), 1))};
     return layout;
 }

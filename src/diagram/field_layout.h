@@ -1,9 +1,9 @@
 #pragma once
 // Where a diagram host puts its diagram, the scales it hands the diagram control and the
 // smallest cell it publishes. The input and the output host follow the same rules: the
-// diagram spans the host's full (even) width and keeps the frame's aspect ratio unless that
-// would make it taller than the host's height less 50 pixels, in which case it fills that
-// height and the two scales differ.
+// diagram keeps the frame's aspect ratio and is as large as the host allows: it spans the
+// host's full (even) width unless that would make it taller than the host's height less
+// 50 pixels, in which case it fills that height and is narrower.
 
 #include <optional>
 
@@ -36,13 +36,14 @@ struct FieldLayout {
 
 // The layout of a device frame of deviceWidth by deviceHeight in a host client rectangle.
 // 1. An odd client width loses its last pixel; w is the even width.
-// 2. hs = Wd / w. The diagram is height-limited when Hd / (client height - 50) > hs: it is
-//    then client height - 50 pixels high; otherwise trunc(Hd / hs) pixels high.
-// 3. vs = Hd / diagram height.
+// 2. The diagram is height-limited when Hd / (client height - 50) > Wd / w: it is then
+//    client height - 50 pixels high and trunc(Wd * height / Hd) pixels wide; otherwise w
+//    wide and trunc(Hd * w / Wd) pixels high.
+// 3. hs = Wd / diagram width, vs = Hd / diagram height.
 // Ratios are compared and truncated in exact integer arithmetic, so a frame that fits
 // exactly is never one pixel short. When the client is 50 pixels high or less there is no
 // height to limit to, and the width alone decides. A frame or a client width of 0 or less,
-// or a diagram less than one pixel high, gives no usable layout: no division by zero,
+// or a diagram less than one pixel high or wide, gives no usable layout: no division by zero,
 // an empty diagram rectangle and zero scales.
 FieldLayout ComputeFieldLayout(const Rect& hostClient, int deviceWidth, int deviceHeight);
 

@@ -49,14 +49,15 @@ TEST_P(CellLayoutTest, ComputesDiagramScalesAndMinimum) {
 INSTANTIATE_TEST_SUITE_P(
     CellCases, CellLayoutTest,
     testing::Values(
-        // Odd width loses a pixel; the height limits (768 / 250 > 1024 / 350).
+        // Odd width loses a pixel; the height limits (768 / 250 > 1024 / 350), and the
+        // width follows the frame's aspect: trunc(1024 * 250 / 768) = 333.
         LayoutCase{"InputFrameHeightLimited",
                    {0, 0, 351, 300},
                    1024,
                    768,
-                   {0, 0, 350, 250},
-                   {1024.0 / 350.0, 768.0 / 250.0},
-                   CellSize{22, 16}},
+                   {0, 0, 333, 250},
+                   {1024.0 / 333.0, 768.0 / 250.0},
+                   CellSize{21, 16}},
         // The width limits: height trunc(1080 / 6.4) = 168.
         LayoutCase{"WideScreenWidthLimited",
                    {0, 0, 601, 400},
@@ -65,20 +66,21 @@ INSTANTIATE_TEST_SUITE_P(
                    {0, 0, 600, 168},
                    {6.4, 1080.0 / 168.0},
                    CellSize{10, 7}},
+        // trunc(1920 * 350 / 2160) = 311 pixels wide.
         LayoutCase{"TallScreenHeightLimited",
                    {0, 0, 601, 400},
                    1920,
                    2160,
-                   {0, 0, 600, 350},
-                   {3.2, 2160.0 / 350.0},
-                   CellSize{20, 8}},
+                   {0, 0, 311, 350},
+                   {1920.0 / 311.0, 2160.0 / 350.0},
+                   CellSize{10, 8}},
         LayoutCase{"KeepsHostOrigin",
                    {10, 20, 361, 320},
                    1024,
                    768,
-                   {10, 20, 360, 270},
-                   {1024.0 / 350.0, 768.0 / 250.0},
-                   CellSize{22, 16}},
+                   {10, 20, 343, 270},
+                   {1024.0 / 333.0, 768.0 / 250.0},
+                   CellSize{21, 16}},
         // 768 * 400 / 1024 is exactly 300: never one pixel short.
         LayoutCase{"ExactFitIsExact",
                    {0, 0, 400, 400},

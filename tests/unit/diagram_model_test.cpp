@@ -472,7 +472,7 @@ TEST(DiagramModel, BothDiagramsUseTheMinimumWrittenLast) {
     EXPECT_EQ(input.MinimumCellSize(), (CellSize{8, 8}));
 
     PublishMinimumCellSize(*ComputeInputFieldLayout({0, 0, 351, 300}, 1), shared);
-    EXPECT_EQ(output.MinimumCellSize(), (CellSize{22, 16}));
+    EXPECT_EQ(output.MinimumCellSize(), (CellSize{21, 16}));
     PublishMinimumCellSize(ComputeOutputFieldLayout({0, 0, 601, 400}, {3840, 1080}), shared);
     EXPECT_EQ(input.MinimumCellSize(), (CellSize{10, 7}));
     EXPECT_EQ(output.MinimumCellSize(), (CellSize{10, 7}));

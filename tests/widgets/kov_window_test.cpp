@@ -209,7 +209,13 @@ private slots:
                                  Frame({3, 0x0C, 0x07, 0x80, 0, 0, 0x03, 0xC0, 0x55, 0x55}),
                                  Frame({3, 0x0D, 0x08, 0x70, 0, 0, 0x04, 0x38, 0x55, 0x55})};
         QCOMPARE(s.program.TakeFrames(), expected);
-        QCOMPARE(s.window->OutputDiagram()->Layout().scales.hs, before / 2);
+        // The diagram is laid out for the new wall, half as wide as it is high: it keeps that
+        // shape, so both scales agree up to a pixel.
+        const auto& layout = s.window->OutputDiagram()->Layout();
+        QVERIFY(layout.scales.hs != before);
+        QCOMPARE(layout.scales.hs * layout.diagram.Width(), 1920.0);
+        QVERIFY(qAbs(layout.scales.hs - layout.scales.vs) <
+                layout.scales.hs / layout.diagram.Width() * 2);
     }
 
     void draggingAnOutputCellRewritesTheSpliceBoxes() {
