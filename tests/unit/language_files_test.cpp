@@ -23,10 +23,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The test file lives in tests/unit/; the shipped data lives in data/ at the repository top.
+// The shipped language files, wherever the test runs (a build with a compiler cache may
+// name this file by a relative path, so the path does not come from it).
 fs::path LanguageDir() {
-    return (fs::path(__FILE__).parent_path() / ".." / ".." / "data" / "Language")
-        .lexically_normal();
+    return fs::path(KOV_DATA_DIR) / "Language";
 }
 
 std::string Join(const std::vector<std::string>& items) {
