@@ -7,42 +7,26 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cctype>
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <map>
 #include <ostream>
 #include <set>
-#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "store/language_keys.h"
+#include "support/ini_file.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-// The shipped language files, in data/ at the repository top.
+// The shipped language files, wherever the test runs (a build with a compiler cache may
+// name this file by a relative path, so the path does not come from it).
 fs::path LanguageDir() {
     return fs::path(KOV_DATA_DIR) / "Language";
-}
-
-std::string Lower(std::string_view text) {
-    std::string out(text);
-    std::transform(out.begin(), out.end(), out.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return out;
-}
-
-std::string Trim(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return {};
-    const auto last = text.find_last_not_of(" \t");
-    return std::string(text.substr(first, last - first + 1));
 }
 
 std::string Join(const std::vector<std::string>& items) {
@@ -52,61 +36,8 @@ std::string Join(const std::vector<std::string>& items) {
     return out;
 }
 
-// A profile file read the way the program reads it: section and key names compared
-// without regard to case, the first entry of a key wins, lines starting with ';' and
-// lines without '=' are ignored.
-struct IniFile {
-    std::string raw;                                                     // file bytes
-    std::map<std::string, std::map<std::string, std::string>> sections;  // lower-case names
-    std::map<std::string, int> duplicateKeys;  // "section/key" -> extra count
-    bool opened = false;
-
-    const std::string* Find(std::string_view section, std::string_view key) const {
-        const auto s = sections.find(Lower(section));
-        if (s == sections.end())
-            return nullptr;
-        const auto k = s->second.find(Lower(key));
-        return k == s->second.end() ? nullptr : &k->second;
-    }
-};
-
-IniFile ReadIni(const fs::path& path) {
-    IniFile ini;
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return ini;
-    ini.opened = true;
-    ini.raw.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-
-    std::istringstream lines(ini.raw);
-    std::string line;
-    std::string section;
-    while (std::getline(lines, line)) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        const std::string trimmed = Trim(line);
-        if (trimmed.empty() || trimmed.front() == ';')
-            continue;
-        if (trimmed.front() == '[') {
-            const auto close = trimmed.find(']');
-            section = Lower(Trim(
-                trimmed.substr(1, close == std::string::npos ? std::string::npos : close - 1)));
-            ini.sections[section];
-            continue;
-        }
-        const auto eq = trimmed.find('=');
-        if (eq == std::string::npos)
-            continue;
-        const std::string key = Lower(Trim(trimmed.substr(0, eq)));
-        auto& entries = ini.sections[section];
-        if (entries.count(key) != 0) {
-            ++ini.duplicateKeys[section + "/" + key];
-            continue;
-        }
-        entries.emplace(key, Trim(trimmed.substr(eq + 1)));
-    }
-    return ini;
-}
+using kov::test::IniFile;
+using kov::test::ReadIni;
 
 // Every key the program reads from section [String].
 std::vector<std::string> RequiredKeys() {
