@@ -76,7 +76,8 @@ private:
     QString file_;
 };
 
-// The main window on a pseudo-terminal listed as COM7, after a project was saved, as
+// The main window on a pseudo-terminal listed as COM7, with the sample wall opened and
+// saved again, as
 // OUTPUT_DIR/main-window-<language>.png; false on a failure.
 bool SaveMainWindow(const fs::path& work, const char* language, const fs::path& outputDir) {
     const int master = posix_openpt(O_RDWR | O_NOCTTY);
@@ -99,13 +100,14 @@ bool SaveMainWindow(const fs::path& work, const char* language, const fs::path& 
     kov::CardConfiguration config;
     kov::CardRecords records;
     kov::AutoResetEvent stateChanged;
-    PictureOperator dialogs(QString::fromStdString((work / "lobby wall.scpx").string()));
+    PictureOperator dialogs(QString::fromStdString((work / "2x2 wall.scpx").string()));
     kov::ui::AppContext context{work, link, records, config, texts, stateChanged, dialogs};
     bool saved = false;
     {
         kov::ui::CKovDlg window(context);
         window.Initialise();
         window.show();
+        window.OpenProject(false);  // the sample wall
         window.SelectCard(2);
         window.SaveProject();
         for (int i = 0; i < 5; ++i)
