@@ -11,6 +11,7 @@
 #include "input/input_page.h"
 #include "link/serial_comm.h"
 #include "output/output_page.h"
+#include "platform/open_document.h"
 #include "shell/app_context.h"
 #include "shell/operator_dialogs.h"
 #include "shell/window_messages.h"
@@ -75,7 +76,9 @@ int main(int argc, char** argv) {
         kov::Language language(work);
         language.Load(name);
         language.LoadNamedTexts();
-        kov::ui::AppContext context{work, link, records, config, language, stateChanged, dialogs};
+        kov::DesktopDocumentOpener documents;
+        kov::ui::AppContext context{work,     work,         link,    records,  config,
+                                    language, stateChanged, dialogs, documents};
         const int input =
             SaveTabs<kov::ui::CInPutPage>(context, name, "input-page", kov::ui::WM_INPUT_CARD_SHOW,
                                           kov::kFirstInputCardId, argv[2]);
