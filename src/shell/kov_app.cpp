@@ -25,12 +25,14 @@ namespace kov::ui {
 namespace {
 
 void PrintUsage() {
+    const ProgramFolders folders = ChooseProgramFolders(ProgramDirectory(), PerUserDataDirectory());
     std::printf(
         "usage: kov-q730 [--help | --version]\n"
         "The desktop control program of the KOV-Q730 video-wall splicing processor.\n"
-        "It keeps its files in its program directory (%s), or in %s\n"
-        "when that cannot be written. Qt's own options (-platform NAME, ...) are accepted.\n",
-        ProgramDirectory().c_str(), PerUserDataDirectory().c_str());
+        "Shipped files (manuals, pictures, language files): %s\n"
+        "Settings, state, card configuration, templates, command log, ports/: %s\n"
+        "Qt's own options (-platform NAME, ...) are accepted.\n",
+        folders.shipped.c_str(), folders.data.c_str());
 }
 
 }  // namespace
@@ -58,8 +60,7 @@ int CKovApp::Run(int argc, char** argv) {
         // Without a folder to write to the program could keep nothing; it says so in the
         // shipped language of the system and ends.
         std::fprintf(stderr, "kov-q730: %s\n", error.c_str());
-        const std::filesystem::path programDir = ProgramDirectory();
-        Language language(ProgramFolders{programDir, programDir});
+        Language language(ProgramDirectory());
         language.Load(SystemLanguageName());
         dialogs.Message(nullptr,
                         ToQString(language.Text("IDS_DATA_FOLDER_FAILED")).arg(ToQString(error)),
