@@ -36,6 +36,17 @@ if(gzip_failed)
 endif()
 install(FILES ${kov_package_dir}/changelog.gz DESTINATION usr/share/doc/kov-q730)
 
+# A short manual page for each command on the PATH.
+foreach(tool kov-q730 kovctl kov-sim)
+    configure_file(${CMAKE_SOURCE_DIR}/packaging/man/${tool}.1 ${kov_package_dir}/${tool}.1 @ONLY)
+    execute_process(COMMAND gzip -9nc ${kov_package_dir}/${tool}.1
+                    OUTPUT_FILE ${kov_package_dir}/${tool}.1.gz RESULT_VARIABLE gzip_failed)
+    if(gzip_failed)
+        message(FATAL_ERROR "gzip could not compress the manual page of ${tool}")
+    endif()
+    install(FILES ${kov_package_dir}/${tool}.1.gz DESTINATION usr/share/man/man1)
+endforeach()
+
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME kov-q730)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
