@@ -17,6 +17,7 @@
 #include "diagram/cell_binding.h"
 #include "link/serial_comm.h"
 #include "output/output_field_host.h"
+#include "platform/open_document.h"
 #include "shell/app_context.h"
 #include "shell/operator_dialogs.h"
 #include "store/auto_reset_event.h"
@@ -131,7 +132,9 @@ int main(int argc, char** argv) {
     kov::Language language(dir.Path());
     kov::AutoResetEvent stateChanged;
     kov::ui::QtOperatorDialogs dialogs;
-    kov::ui::AppContext context{dir.Path(), link, records, config, language, stateChanged, dialogs};
+    kov::DesktopDocumentOpener documents;
+    kov::ui::AppContext context{dir.Path(), dir.Path(),   link,    records,  config,
+                                language,   stateChanged, dialogs, documents};
 
     kov::ui::COutPutFieldDLg host(context, nullptr);
     host.resize(kHostSize);

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "link/serial_comm.h"
+#include "platform/open_document.h"
 #include "platform/posix_serial_port.h"
 #include "shell/app_context.h"
 #include "shell/kov_window.h"
@@ -31,7 +32,8 @@ public:
 struct MainWindowRig {
     explicit MainWindowRig(const std::filesystem::path& programDir)
         : language(programDir),
-          context{programDir, link, records, config, language, stateChanged, dialogs},
+          context{programDir, programDir,   link,    records,  config,
+                  language,   stateChanged, dialogs, documents},
           window(context) {
         language.Load("english");
         link.SetPort(std::make_unique<PosixSerialPort>(programDir));
@@ -43,6 +45,7 @@ struct MainWindowRig {
     CardConfiguration config;
     AutoResetEvent stateChanged;
     SilentDialogs dialogs;
+    DesktopDocumentOpener documents;
     ui::AppContext context;
     ui::CKovDlg window;
 };

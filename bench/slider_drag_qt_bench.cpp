@@ -22,6 +22,7 @@
 #include "input/input_page.h"
 #include "link/command_log.h"
 #include "link/serial_comm.h"
+#include "platform/open_document.h"
 #include "shell/app_context.h"
 #include "shell/operator_dialogs.h"
 #include "shell/window_messages.h"
@@ -77,7 +78,9 @@ int Run(int argc, char** argv) {
     language.LoadNamedTexts();
     kov::AutoResetEvent stateChanged;
     kov::ui::QtOperatorDialogs dialogs;
-    kov::ui::AppContext context{dir.Path(), link, records, config, language, stateChanged, dialogs};
+    kov::DesktopDocumentOpener documents;
+    kov::ui::AppContext context{dir.Path(), dir.Path(),   link,    records,  config,
+                                language,   stateChanged, dialogs, documents};
 
     kov::ui::CInPutPage page(context);
     kov::ui::PostKovMessage(&page, kov::ui::WM_INPUT_CARD_SHOW, kCard);

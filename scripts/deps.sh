@@ -2,19 +2,23 @@
 # Installs the Debian packages the build, the tests and the program need, when missing.
 #   scripts/deps.sh           what building, testing and running need
 #   scripts/deps.sh manual    also the tools that rebuild the user manuals (pandoc, weasyprint)
+#   scripts/deps.sh package   also what checking the Debian package needs (lintian)
 set -euo pipefail
 
 # The end-to-end test of the desktop program runs it on a virtual display and types
-# its shortcuts with xdotool.
+# its shortcuts with xdotool. dpkg-dev gives dpkg-shlibdeps, which the package build uses
+# to declare the libraries the program needs.
 packages=(cmake ninja-build g++ pkg-config googletest libgtest-dev libgmock-dev
           qt6-base-dev qt6-base-dev-tools libgl-dev fonts-wqy-microhei xvfb xdotool xauth
-          poppler-utils)
-# The manual test reads the shipped PDFs with pdftotext (poppler-utils); only rebuilding
-# the PDFs needs pandoc and weasyprint, so they come with the optional "manual" group.
+          poppler-utils dpkg-dev xdg-utils)
+# The manual test reads the shipped PDFs with pdftotext (poppler-utils); Help opens them
+# with xdg-open (xdg-utils). Only rebuilding the PDFs needs pandoc and weasyprint, so they
+# come with the optional "manual" group; lintian comes with "package".
 for group in "$@"; do
     case "$group" in
         manual) packages+=(pandoc weasyprint fonts-dejavu-core) ;;
-        *) echo "deps.sh: unknown group '$group' (known: manual)" >&2; exit 2 ;;
+        package) packages+=(lintian) ;;
+        *) echo "deps.sh: unknown group '$group' (known: manual, package)" >&2; exit 2 ;;
     esac
 done
 
@@ -27,5 +31,14 @@ done
 echo "Installing: ${missing[*]}"
 sudo_cmd=()
 [ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
-"${sudo_cmd[@]}" apt-get update -q
-DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+# Another apt or dpkg run holds the lock: wait for it instead of failing.
+for attempt in $(seq 12); do
+    if "${sudo_cmd[@]}" apt-get update -q &&
+       DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -q \
+           --no-install-recommends "${missing[@]}"; then
+        exit 0
+    fi
+    echo "apt-get failed (attempt $attempt); retrying in 10 s"
+    sleep 10
+done
+exit 1

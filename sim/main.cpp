@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "options.h"
+#include "platform/program_dir.h"
+#include "platform/version.h"
 #include "pty_host.h"
 
 int main(int argc, char** argv) {
@@ -14,12 +16,26 @@ int main(int argc, char** argv) {
             std::fputs(kov::sim::Usage().c_str(), stdout);
             return 0;
         }
+        if (arg == "--version") {
+            std::printf("kov-sim %s\n", kov::ProgramVersion());
+            return 0;
+        }
     }
     std::string error;
-    const auto options = kov::sim::ParseOptions(args, error);
+    auto options = kov::sim::ParseOptions(args, error);
     if (!options) {
         std::fprintf(stderr, "kov-sim: %s\n%s", error.c_str(), kov::sim::Usage().c_str());
         return 2;
     }
+    // The port link goes where the program looks for it: the per-user folder when the
+    // program directory cannot be written.
+    const kov::ProgramFolders folders =
+        kov::ChooseProgramFolders(options->dir, kov::PerUserDataDirectory());
+    if (folders.data.empty()) {
+        std::fprintf(stderr, "kov-sim: %s cannot be written and HOME is not set\n",
+                     options->dir.c_str());
+        return 1;
+    }
+    options->dir = folders.data.string();
     return kov::sim::RunHost(*options);
 }

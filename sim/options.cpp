@@ -109,7 +109,10 @@ std::optional<SimOptions> ParseOptions(const std::vector<std::string>& args, std
 std::string Usage() {
     return "usage: kov-sim --dir PROGRAM_DIR --port N [--rack \"slot:id,...\"] [--mb ID] [--fast]\n"
            "               [--fault silent|bad-checksum|short] [--state FILE]\n"
-           "  --dir    program directory; the port appears as PROGRAM_DIR/ports/COM<N>\n"
+           "       kov-sim --help | --version\n"
+           "  --dir    program directory; the port appears as PROGRAM_DIR/ports/COM<N>, or in\n"
+           "           the per-user folder ($XDG_DATA_HOME/KOV-Q730) when PROGRAM_DIR cannot\n"
+           "           be written, where the program and kovctl look for it then\n"
            "  --port   COM number, 1-99\n"
            "  --rack   card IDs by slot (1-14); unlisted slots are empty\n"
            "           (default: outputs 1-4 in slots 1-4, inputs 129-132 in slots 5-8)\n"

@@ -252,7 +252,7 @@ DiagramCtrl::Picture* DiagramCtrl::LoadedPicture(const diagram::CCell& cell) {
     Picture& picture = pictures_[diagram::CellImageName(cell)];
     if (!picture.tried) {
         picture.tried = true;
-        const std::filesystem::path file = context_.programDir / diagram::CellImageName(cell);
+        const std::filesystem::path file = context_.shippedDir / diagram::CellImageName(cell);
         QImageReader reader(QString::fromStdString(file.string()));
         QImage image;
         // A missing, truncated or foreign file gives a null image; the cell then gets its

@@ -2,9 +2,6 @@
 
 #include <chrono>
 
-#include "platform/posix_serial_port.h"
-#include "platform/program_dir.h"
-
 namespace kov {
 
 CSerialComm::CSerialComm() : frame(BlankFrame()), clock_(&SystemClock()) {
@@ -16,11 +13,7 @@ CSerialComm::~CSerialComm() {
 }
 
 CSerialComm& CSerialComm::Instance() {
-    static CSerialComm* link = [] {
-        auto* created = new CSerialComm();
-        created->SetPort(std::make_unique<PosixSerialPort>(ProgramDirectory()));
-        return created;
-    }();
+    static CSerialComm* link = new CSerialComm();
     return *link;
 }
 

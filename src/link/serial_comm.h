@@ -27,13 +27,13 @@ struct KeyedFrame {
 
 class CSerialComm {
 public:
-    // A closed link with no port implementation yet; Instance() installs the POSIX one.
+    // A closed link with no port implementation yet (see SetPort).
     CSerialComm();
     virtual ~CSerialComm();
     CSerialComm(const CSerialComm&) = delete;
     CSerialComm& operator=(const CSerialComm&) = delete;
 
-    // The process-wide link, created on first use.
+    // The process-wide link, created on first use; the application gives it its port.
     static CSerialComm& Instance();
 
     // Closes the port if open and opens `port number` with the current settings.

@@ -238,6 +238,7 @@ void CKovDlg::BuildMenu() {
     actions_.at(32774)->setShortcut(QKeySequence::Open);
     actions_.at(32775)->setShortcut(QKeySequence::Save);
     actions_.at(32791)->setShortcut(Qt::Key_F5);
+    actions_.at(32803)->setShortcut(Qt::Key_F1);
     on(32790, [this] { CommunicationSettings(); });
     on(32824, [this] { ConfigureCards(); });
     on(32791, [this] { SynchroniseDevice(); });

@@ -39,6 +39,7 @@
 #include "store/settings.h"
 #include "store/tables.h"
 #include "store/templates.h"
+#include "store/user_manual.h"
 #include "widgets/relabel.h"
 
 namespace kov::ui {
@@ -270,11 +271,17 @@ void CKovDlg::About() {
 
 void CKovDlg::UserManual() {
     const std::string name = Settings(context_.programDir).ReadLanguageName(100, "English");
-    const char* file = name == "english"   ? "KOV-Q730A User Manual.pdf"
-                       : name == "chinese" ? "KOV-Q730A User Manual-chinese.pdf"
-                                           : nullptr;
-    if (file == nullptr || !OpenWithDefaultApp(context_.programDir / file))
+    const char* file = UserManualFileName(name);
+    const std::filesystem::path path = file ? context_.shippedDir / file : std::filesystem::path();
+    std::error_code ec;
+    if (!file || !std::filesystem::is_regular_file(path, ec)) {
         Message("IDS_Helpstr");
+    } else if (!context_.documents.Open(path)) {
+        context_.dialogs.Message(
+            this,
+            ToQString(context_.language.Text("IDS_HELP_OPEN_FAILED")).arg(ToQString(path.string())),
+            MessageIcon::kWarning);
+    }
 }
 
 void CKovDlg::SynchroniseDevice() {

@@ -44,6 +44,7 @@ public:
 
     // The folder the next file chooser starts in.
     const QString& StartFolder() const { return folder_; }
+    void SetStartFolder(QString folder) { folder_ = std::move(folder); }
     // Remembers the folder of a chosen file for the next chooser.
     void RememberChoice(const QString& path);
 

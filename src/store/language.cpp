@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <system_error>
+#include <vector>
 
 #include "store/embedded_defaults.h"
 #include "store/file_io.h"
@@ -51,20 +52,32 @@ std::string ExpandLineBreaks(std::string_view text) {
     return out;
 }
 
-Language::Language(fs::path programDir)
-    : programDir_(std::move(programDir)), settings_(programDir_) {}
+Language::Language(const fs::path& programDir) : Language(ProgramFolders{programDir, programDir}) {}
+
+Language::Language(ProgramFolders folders)
+    : folders_(std::move(folders)), settings_(folders_.data) {}
 
 fs::path Language::FindFile(const std::string& wanted) const {
-    std::error_code ec;
-    for (const auto& entry : fs::directory_iterator(programDir_ / "Language", ec)) {
-        if (entry.path().extension() != ".ini" || entry.is_directory(ec))
-            continue;
-        const std::string name =
-            ReadProfileString(entry.path(), "Setting", "Language", "", kTextBuffer);
-        if (!name.empty() && name == wanted)
-            return entry.path();
+    std::vector<fs::path> folders{folders_.data / "Language"};
+    if (folders_.PerUser())
+        folders.push_back(folders_.shipped / "Language");
+    for (const fs::path& folder : folders) {
+        std::error_code ec;
+        for (const auto& entry : fs::directory_iterator(folder, ec)) {
+            if (entry.path().extension() != ".ini" || entry.is_directory(ec))
+                continue;
+            const std::string name =
+                ReadProfileString(entry.path(), "Setting", "Language", "", kTextBuffer);
+            if (!name.empty() && name == wanted)
+                return entry.path();
+        }
     }
     return {};
+}
+
+bool Language::HasFile(const std::string& name) const {
+    return IsReadable(folders_.data / "Language" / name) ||
+           IsReadable(folders_.shipped / "Language" / name);
 }
 
 std::string Language::Load(std::string wanted) {
@@ -74,12 +87,12 @@ std::string Language::Load(std::string wanted) {
     if (current_.empty()) {
         // Put back the shipped files that are missing (never over an operator's own copy)
         // and look again; a name nobody provides gets English.
-        const fs::path folder = programDir_ / "Language";
+        const fs::path folder = folders_.data / "Language";
         std::error_code ec;
         fs::create_directory(folder, ec);
-        if (!IsReadable(folder / "Chinese.ini"))
+        if (!HasFile("Chinese.ini"))
             WriteDefaultFile(kDefaultChineseId, folder / "Chinese.ini");
-        if (!IsReadable(folder / "English.ini"))
+        if (!HasFile("English.ini"))
             WriteDefaultFile(kDefaultEnglishId, folder / "English.ini");
         current_ = FindFile(wanted);
         if (current_.empty()) {

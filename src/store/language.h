@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/program_dir.h"
 #include "store/language_keys.h"
 #include "store/settings.h"
 
@@ -14,13 +15,16 @@ namespace kov {
 
 class Language {
 public:
-    explicit Language(std::filesystem::path programDir);
+    explicit Language(const std::filesystem::path& programDir);
+    // Language files are looked for in the data folder's Language/ (an operator's edited
+    // copies) before the shipped one; normalStart.ini is the data folder's.
+    explicit Language(ProgramFolders folders);
 
     // Chooses the file of Language/ whose [Setting] Language equals wanted exactly (the
     // first in directory order). An empty wanted name means the one in normalStart.ini.
-    // Without a match the default files are written where missing and the search is
-    // repeated; if it still fails, English is used. The name used is stored in
-    // normalStart.ini and returned.
+    // Without a match the default files that neither folder has are written into the
+    // data folder and the search is repeated; if it still fails, English is used. The
+    // name used is stored in normalStart.ini and returned.
     std::string Load(std::string wanted);
 
     // The text of key with every backslash-n turned into a line break; empty when missing.
@@ -41,7 +45,10 @@ public:
 private:
     std::filesystem::path FindFile(const std::string& wanted) const;
 
-    std::filesystem::path programDir_;
+    // True when one of the Language/ folders holds a readable file of that name.
+    bool HasFile(const std::string& name) const;
+
+    ProgramFolders folders_;
     Settings settings_;
     std::filesystem::path current_;
     std::string name_;

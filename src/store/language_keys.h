@@ -128,6 +128,15 @@ inline constexpr std::array<std::string_view, 17> kStatusTextKeys = {
     "IDS_CARD_CLOSE",
 };
 
+// The user manual and the per-user folder:
+//  IDS_HELP_OPEN_FAILED - the manual exists but no opener could be started (%1 the file);
+//  IDS_DATA_FOLDER_FAILED - the program directory cannot be written and the per-user
+//    folder cannot be prepared (%1 the reason); the program ends.
+inline constexpr std::array<std::string_view, 2> kPackageTextKeys = {
+    "IDS_HELP_OPEN_FAILED",
+    "IDS_DATA_FOLDER_FAILED",
+};
+
 // Captions that belong to no control of their own (labels beside a box or list, group
 // frames). Where the caption of a control with a fitting text exists, its key is reused.
 inline constexpr std::array<std::string_view, 27> kCaptionKeys = {
@@ -541,6 +550,7 @@ constexpr bool DialogsWellFormed() {
 static_assert(language_keys_detail::AllDistinct<std::string_view>(kNamedTextKeys));
 static_assert(language_keys_detail::AllDistinct<std::string_view>(kExtraTextKeys));
 static_assert(language_keys_detail::AllDistinct<std::string_view>(kPortTextKeys));
+static_assert(language_keys_detail::AllDistinct<std::string_view>(kPackageTextKeys));
 static_assert(language_keys_detail::MenuKeysDistinct());
 static_assert(language_keys_detail::ExtraKeysAreNew());
 static_assert(language_keys_detail::Dialog102MatchesWindows());

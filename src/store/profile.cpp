@@ -21,13 +21,6 @@ std::string_view Trim(std::string_view s) {
     return s;
 }
 
-bool SameName(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
-
 // A profile file held as lines of UTF-8 text, with the encoding it came in.
 struct ProfileText {
     std::vector<std::string> lines;
@@ -88,6 +81,13 @@ std::optional<Entry> EntryOf(std::string_view line) {
 }
 
 }  // namespace
+
+bool SameName(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
 
 std::string CutToChars(std::string_view text, std::size_t maxChars) {
     std::size_t chars = 0;

@@ -9,6 +9,10 @@
 
 namespace kov {
 
+// True when a and b are equal apart from letter case, the way section and key names
+// compare.
+bool SameName(std::string_view a, std::string_view b);
+
 // The value of key in section, cut to bufferChars - 1 characters; def when the
 // section, the key or the file is missing.
 std::string ReadProfileString(const std::filesystem::path& path, std::string_view section,

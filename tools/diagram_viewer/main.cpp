@@ -26,6 +26,7 @@
 #include "link/link_setup.h"
 #include "link/serial_comm.h"
 #include "output/output_field_host.h"
+#include "platform/open_document.h"
 #include "platform/port_list.h"
 #include "platform/posix_serial_port.h"
 #include "platform/program_dir.h"
@@ -131,7 +132,9 @@ int main(int argc, char** argv) {
     kov::Language language(dir);
     kov::AutoResetEvent stateChanged;
     kov::ui::QtOperatorDialogs dialogs;
-    kov::ui::AppContext context{dir, link, records, config, language, stateChanged, dialogs};
+    kov::DesktopDocumentOpener documents;
+    kov::ui::AppContext context{dir,      dir,          link,    records,  config,
+                                language, stateChanged, dialogs, documents};
     SelectionPrinter printer(records);
 
     QWidget window;

@@ -11,7 +11,8 @@
 
 namespace kovctl {
 
-Context::Context(Options options) : options_(std::move(options)) {}
+Context::Context(Options options, kov::ProgramFolders folders)
+    : options_(std::move(options)), folders_(std::move(folders)) {}
 
 int Fail(const std::string& message) {
     std::cerr << "kovctl: " << message << '\n';

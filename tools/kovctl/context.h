@@ -10,6 +10,7 @@
 
 #include "link/command_log.h"
 #include "link/serial_comm.h"
+#include "platform/program_dir.h"
 
 namespace kovctl {
 
@@ -18,17 +19,20 @@ inline constexpr int kExitFailed = 1;
 inline constexpr int kExitUsage = 2;
 
 struct Options {
-    std::filesystem::path dir;
+    std::filesystem::path dir;       // the program directory: --dir, else the executable's
     std::optional<int> motherBoard;  // --mb overrides the configured mother board ID
     std::vector<std::string> args;   // the command and its arguments
 };
 
 class Context {
 public:
-    explicit Context(Options options);
+    Context(Options options, kov::ProgramFolders folders);
 
     const Options& options() const { return options_; }
-    const std::filesystem::path& Dir() const { return options_.dir; }
+    // Where the writable files are: the program directory, or the per-user folder when
+    // that cannot be written.
+    const std::filesystem::path& Dir() const { return folders_.data; }
+    const kov::ProgramFolders& Folders() const { return folders_; }
 
     // Opens the port that normalStart.ini configures, logging to the program's command
     // log. Prints what failed and returns nullptr when the port cannot be opened.
@@ -43,6 +47,7 @@ public:
 
 private:
     Options options_;
+    kov::ProgramFolders folders_;
     std::unique_ptr<kov::BrellLog> log_;
     std::unique_ptr<kov::CSerialComm> link_;
 };

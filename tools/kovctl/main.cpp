@@ -5,8 +5,10 @@
 #include "context.h"
 #include "link_commands.h"
 #include "platform/program_dir.h"
+#include "platform/version.h"
 #include "project_commands.h"
 #include "schedule_commands.h"
+#include "store/data_folder.h"
 #include "sync_commands.h"
 #include "task_commands.h"
 
@@ -14,6 +16,10 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: kovctl [--dir PROGRAM_DIR] [--mb ID] COMMAND\n"
+    "       kovctl --help | --version\n"
+    "The files are those of PROGRAM_DIR (the directory of kovctl unless --dir says\n"
+    "otherwise); when it cannot be written, the writable ones are kept in\n"
+    "$XDG_DATA_HOME/KOV-Q730 (~/.local/share/KOV-Q730), filled from PROGRAM_DIR.\n"
     "commands:\n"
     "  ports                      list the serial ports (number, name, device)\n"
     "  send B2 B3 ... B11         send ten bytes (hex); header and checksum are added\n"
@@ -122,10 +128,22 @@ int Dispatch(kovctl::Context& context) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 2 && (std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h")) {
+        std::cout << kUsage;
+        return kovctl::kExitOk;
+    }
+    if (argc == 2 && std::string(argv[1]) == "--version") {
+        std::cout << "kovctl " << kov::ProgramVersion() << '\n';
+        return kovctl::kExitOk;
+    }
     const auto options = ParseOptions(argc, argv);
     if (!options)
         return Usage();
-    kovctl::Context context(*options);
+    std::string error;
+    const auto folders = kov::OpenProgramFolders(options->dir, error);
+    if (!folders)
+        return kovctl::Fail(error);
+    kovctl::Context context(*options, *folders);
     const int rc = Dispatch(context);
     return rc == kovctl::kExitUsage ? Usage() : rc;
 }

@@ -37,7 +37,7 @@ int RunShow(Context& context, const std::string& file) {
     const auto text = ReadSchedule(file);
     if (!text)
         return kExitFailed;
-    kov::Language language(context.Dir());
+    kov::Language language(context.Folders());
     language.Load("");
     std::string heading;
     for (const char* key : kov::kScheduleColumnKeys)

@@ -16,6 +16,7 @@
 #include "input/input_page.h"
 #include "link/serial_comm.h"
 #include "output/output_page.h"
+#include "platform/open_document.h"
 #include "platform/posix_serial_port.h"
 #include "shell/app_context.h"
 #include "shell/kov_window.h"
@@ -101,7 +102,9 @@ bool SaveMainWindow(const fs::path& work, const char* language, const fs::path& 
     kov::CardRecords records;
     kov::AutoResetEvent stateChanged;
     PictureOperator dialogs(QString::fromStdString((work / "2x2 wall.scpx").string()));
-    kov::ui::AppContext context{work, link, records, config, texts, stateChanged, dialogs};
+    kov::DesktopDocumentOpener documents;  // never asked: no help is opened here
+    kov::ui::AppContext context{work,  work,         link,    records,  config,
+                                texts, stateChanged, dialogs, documents};
     bool saved = false;
     {
         kov::ui::CKovDlg window(context);
@@ -145,7 +148,9 @@ int main(int argc, char** argv) {
         kov::Language language(work);
         language.Load(name);
         language.LoadNamedTexts();
-        kov::ui::AppContext context{work, link, records, config, language, stateChanged, dialogs};
+        kov::DesktopDocumentOpener documents;
+        kov::ui::AppContext context{work,     work,         link,    records,  config,
+                                    language, stateChanged, dialogs, documents};
         const int input =
             SaveTabs<kov::ui::CInPutPage>(context, name, "input-page", kov::ui::WM_INPUT_CARD_SHOW,
                                           kov::kFirstInputCardId, argv[2]);
