@@ -37,12 +37,6 @@ constexpr int kDialogId = 159;
 constexpr int kList = 1107;
 constexpr int kWeekdayIds[7] = {1109, 1049, 1050, 1051, 1052, 1053, 1054};  // Monday first
 
-template <class Widget>
-Widget* WithId(Widget* widget, int id) {
-    SetControlId(widget, id);
-    return widget;
-}
-
 int SelectedData(const QComboBox& list, int none) {
     return list.currentIndex() < 0 ? none : list.currentData().toInt();
 }

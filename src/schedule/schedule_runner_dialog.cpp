@@ -27,12 +27,6 @@ namespace {
 
 constexpr int kDialogId = 161;
 
-template <class Widget>
-Widget* WithId(Widget* widget, int id) {
-    SetControlId(widget, id);
-    return widget;
-}
-
 }  // namespace
 
 CRunScheduleDlg::CRunScheduleDlg(AppContext& context, IsScheduleEvent& events, QWidget* parent)
@@ -66,6 +60,7 @@ void CRunScheduleDlg::BuildLayout() {
     list_ = MakeScheduleList(this, 1016, kRunnerColumnWidths);
     clock_ = WithId(new QLineEdit(this), 1015);
     clock_->setReadOnly(true);
+    clock_->setMinimumWidth(clock_->fontMetrics().horizontalAdvance("2026/12/31 23:59:59") + 16);
 
     auto* layout = new QGridLayout(this);
     layout->addWidget(pathBox_, 0, 0, 1, 3);
@@ -105,8 +100,7 @@ bool CRunScheduleDlg::LoadDisplay(const QString& path) {
     Schedule loaded;
     if (!LoadSchedule(std::filesystem::u8path(path.toStdString()), loaded))
         return false;
-    display_ = std::move(loaded);
-    FillScheduleList(*list_, display_, context_.language, -1);
+    FillScheduleList(*list_, loaded, context_.language, -1);
     return true;
 }
 
@@ -114,9 +108,10 @@ void CRunScheduleDlg::Browse() {
     const QString path = context_.dialogs.OpenFile(this, "KOV-Q730 Schedule File(*.smfx)", "smfx");
     if (path.isEmpty())
         return;
-    path_ = path;
+    // A file that cannot be read does not replace the one shown.
     if (!LoadDisplay(path))
         return Tell("IDS_FILEOPEN_FAILED");
+    path_ = path;
     pathBox_->setText(path);
 }
 

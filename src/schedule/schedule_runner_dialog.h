@@ -5,8 +5,6 @@
 
 #include <QDialog>
 
-#include "schedule/schedule_entry.h"
-
 class QLineEdit;
 class QPushButton;
 class QTimer;
@@ -52,7 +50,6 @@ private:
     AppContext& context_;
     IsScheduleEvent& events_;
     QString path_;
-    Schedule display_;
     bool running_ = false;
     QLineEdit* pathBox_ = nullptr;
     QPushButton* browse_ = nullptr;

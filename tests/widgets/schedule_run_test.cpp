@@ -120,7 +120,12 @@ private slots:
 
         Button(dialog, 1217)->click();  // no file chosen yet
         QCOMPARE(r.program.dialogs.messages, QStringList{r.Text("IDS_SCHEDULE_SECLECT")});
-        r.program.dialogs.fileAnswers = {path};
+        // A file that cannot be read is not taken.
+        r.program.dialogs.fileAnswers = {
+            QString::fromStdString((r.program.dir / "no.smfx").string()), path};
+        Button(dialog, 1215)->click();
+        QCOMPARE(r.program.dialogs.messages.back(), r.Text("IDS_FILEOPEN_FAILED"));
+        QVERIFY(dialog.Path().isEmpty());
         Button(dialog, 1215)->click();
         QCOMPARE(kov::test::RequireControl<QTreeWidget>(dialog, 1016)->topLevelItemCount(), 2);
         QCOMPARE(kov::test::RequireControl<QLineEdit>(dialog, 1019)->text(), path);
