@@ -4,9 +4,8 @@
 
 #include <QDateTime>
 #include <QMainWindow>
-#include <QStyle>
-
 #include <QPointer>
+#include <QStyle>
 
 #include <deque>
 #include <map>
