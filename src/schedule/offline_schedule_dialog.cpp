@@ -42,12 +42,6 @@ constexpr const char* kColumnKeys[] = {"IDS_SCHEDULE_ID", "IDS_SCHEDULE_CYCLE",
                                        "IDS_SCHEDULE_MODELID"};
 constexpr int kColumnWidths[] = {40, 90, 280, 80, 80};
 
-template <class Widget>
-Widget* WithId(Widget* widget, int id) {
-    SetControlId(widget, id);
-    return widget;
-}
-
 // "3, 64, 127"
 QString RowList(const std::vector<int>& rows) {
     QStringList names;

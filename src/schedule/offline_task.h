@@ -67,8 +67,9 @@ struct ClockTime {
     friend bool operator==(const ClockTime&, const ClockTime&) = default;
 };
 
-// The task's seven weekday flags to write, Monday first.
-inline std::array<std::int32_t*, 7> WeekdayFields(_OFFSCHEDULE_Task& t) {
+// The seven weekday flags to write, Monday first, of an offline task or an online entry.
+template <class Dated>
+std::array<std::int32_t*, 7> WeekdayFields(Dated& t) {
     return {&t.monday, &t.tuesday, &t.wednesday, &t.thursday, &t.friday, &t.saturday, &t.sunday};
 }
 

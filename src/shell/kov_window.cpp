@@ -73,6 +73,7 @@ CKovDlg::CKovDlg(AppContext& context, QWidget* parent) : QMainWindow(parent), co
     setWindowTitle("KOV-Q730");
     BuildControls();
     BuildMenu();
+    BuildScheduleRun();
 }
 
 CKovDlg::~CKovDlg() {
@@ -246,8 +247,8 @@ void CKovDlg::BuildMenu() {
     on(32794, [this] { AutoAdjust(); });
     on(32825, [this] { InternalBusReset(); });
     on(32797, [this] { OfflineSchedule(); });
-    for (int id : {32798, 32799})
-        on(id, [this] { Message("IDS_SCHEDULE_LATER"); });
+    on(32798, [this] { EditSchedule(); });
+    on(32799, [this] { RunSchedule(); });
     on(32800, [this] { SwitchLanguage("chinese"); });
     on(32801, [this] { SwitchLanguage("english"); });
     on(32802, [this] { About(); });

@@ -4,15 +4,19 @@
 
 #include <QDateTime>
 #include <QMainWindow>
+#include <QPointer>
 #include <QStyle>
 
 #include <chrono>
+#include <deque>
 #include <map>
 #include <memory>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "schedule/schedule_event.h"
+#include "schedule/schedule_runner.h"
 #include "shell/app_context.h"
 
 class QAction;
@@ -38,9 +42,10 @@ class CInPutFieldDlg;
 class COutPutFieldDLg;
 class CInPutPage;
 class CPageDlg;
+class CRunScheduleDlg;
 class DiagramCtrl;
 
-class CKovDlg final : public QMainWindow {
+class CKovDlg final : public QMainWindow, public IsScheduleEvent {
     Q_OBJECT
 
 public:
@@ -108,6 +113,24 @@ public:
     // Clock text of a local time: "%d/%d/%d %02d:%02d:%02d".
     static QString ClockText(const QDateTime& time);
 
+    // Online schedules: the editor (menu 32798), the runner window (menu 32799) and the run
+    // itself, which this window owns. Timer 3 ticks just after every whole second; each tick
+    // fires what fell due since the last one. Script entries wait for a running
+    // synchronisation, and entries after them wait in order.
+    void EditSchedule();
+    void RunSchedule();
+    bool StartSchedule(const std::string& utf8Path) override;
+    void StopSchedule() override;
+    bool ScheduleRunning() const override { return scheduleActive_; }
+    std::string RunningSchedulePath() const override { return schedulePath_; }
+    void ScheduleTick();
+    // The clock the run reads (the system clock unless a test gives its own).
+    void SetScheduleClock(Clock& clock) { scheduleClock_ = &clock; }
+    QTimer* ScheduleTimer() const { return scheduleTimer_; }
+    QLabel* ScheduleStatus() const { return scheduleStatus_; }
+    // Fired entries not carried out yet (waiting for a synchronisation or the link).
+    std::size_t PendingScheduleEntries() const { return schedulePending_.size(); }
+
 signals:
     // Emitted when a synchronisation started on its worker thread has finished.
     void synchroniseFinished(int framesSent);
@@ -160,6 +183,13 @@ private:
     // places at the right).
     void ReportStatus(const std::string& text);
     void ReportOpenFailure();
+    void BuildScheduleRun();
+    void ArmScheduleTimer();
+    void RunPendingEntries();
+    void EndScheduleRun();
+    void ShowScheduleStatus(bool recompute);
+    void ScheduleLog(const std::string& line);
+    void ReportScheduleProblem(const char* key, std::size_t index, const std::string& why);
 
     AppContext& context_;
     std::unique_ptr<BrellLog> log_;
@@ -191,6 +221,23 @@ private:
     bool awaitingDevice_ = false;  // the device went away and has not been reopened yet
     QTreeWidgetItem* pendingItem_ = nullptr;
     QTreeWidgetItem* doubleClickedItem_ = nullptr;
+
+    // The online schedule run.
+    struct PendingEntry {
+        std::size_t index = 0;
+        ScheduleEntry entry;
+    };
+    std::unique_ptr<ScheduleRunner> scheduleRun_;
+    std::string schedulePath_;
+    bool scheduleActive_ = false;
+    std::deque<PendingEntry> schedulePending_;
+    Clock* scheduleClock_ = nullptr;
+    QTimer* scheduleTimer_ = nullptr;  // timer 3
+    QTimer* scheduleRetry_ = nullptr;  // the link was busy with another worker
+    QLabel* scheduleStatus_ = nullptr;
+    LocalSeconds scheduleNextDue_ = 0;
+    LocalSeconds scheduleShownAt_ = 0;
+    QPointer<CRunScheduleDlg> runnerWindow_;
 };
 
 }  // namespace kov::ui

@@ -96,6 +96,7 @@ void CKovDlg::closeEvent(QCloseEvent* event) {
 
 void CKovDlg::Shutdown() {
     closing_ = true;
+    StopSchedule();
     WaitForSynchronisation();
     clockTimer_->stop();
     clickTimer_->stop();

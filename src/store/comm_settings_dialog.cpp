@@ -36,12 +36,6 @@ constexpr int kCancelId = 1187;
 // The baud rate is fixed; the box only shows it.
 constexpr const char* kFixedBaudRate = "9600";
 
-template <typename T>
-T* WithId(T* widget, int id) {
-    SetControlId(widget, id);
-    return widget;
-}
-
 }  // namespace
 
 CdlgComn::CdlgComn(AppContext& context, QWidget* parent) : QDialog(parent), context_(context) {

@@ -137,6 +137,23 @@ inline constexpr std::array<std::string_view, 2> kPackageTextKeys = {
     "IDS_DATA_FOLDER_FAILED",
 };
 
+// Online schedules: texts of the schedule editor, the runner window and the main window's
+// status bar.
+//  IDS_SCHEDULE_DISCARD - the editor's list changed since it was opened or saved;
+//  IDS_SCHEDULE_NOCARD  - a channel switch without a card;
+//  IDS_SCHEDULE_BADPATH - a script path that a schedule file cannot hold;
+//  IDS_SCHEDULE_RUNNING - status: a schedule runs, %1 is the entry due next;
+//  IDS_SCHEDULE_NONEDUE - status: a schedule runs, nothing more is due;
+//  IDS_SCHEDULE_ENDED   - status: the last entry fired and ended the run;
+//  IDS_SCHEDULE_SKIPPED - status: entry %1 was skipped (details in the command log);
+//  IDS_SCHEDULE_FAILED  - status: entry %1 fired but could not be carried out;
+//  IDS_LABEL_SCHEDULE_CARD - the caption beside the editor's card list.
+inline constexpr std::array<std::string_view, 9> kOnlineScheduleTextKeys = {
+    "IDS_SCHEDULE_DISCARD", "IDS_SCHEDULE_NOCARD",  "IDS_SCHEDULE_BADPATH",
+    "IDS_SCHEDULE_RUNNING", "IDS_SCHEDULE_NONEDUE", "IDS_SCHEDULE_ENDED",
+    "IDS_SCHEDULE_SKIPPED", "IDS_SCHEDULE_FAILED",  "IDS_LABEL_SCHEDULE_CARD",
+};
+
 // Captions that belong to no control of their own (labels beside a box or list, group
 // frames). Where the caption of a control with a fitting text exists, its key is reused.
 inline constexpr std::array<std::string_view, 27> kCaptionKeys = {
@@ -551,6 +568,7 @@ static_assert(language_keys_detail::AllDistinct<std::string_view>(kNamedTextKeys
 static_assert(language_keys_detail::AllDistinct<std::string_view>(kExtraTextKeys));
 static_assert(language_keys_detail::AllDistinct<std::string_view>(kPortTextKeys));
 static_assert(language_keys_detail::AllDistinct<std::string_view>(kPackageTextKeys));
+static_assert(language_keys_detail::AllDistinct<std::string_view>(kOnlineScheduleTextKeys));
 static_assert(language_keys_detail::MenuKeysDistinct());
 static_assert(language_keys_detail::ExtraKeysAreNew());
 static_assert(language_keys_detail::Dialog102MatchesWindows());

@@ -18,6 +18,13 @@ namespace kov::ui {
 void SetControlId(QWidget* widget, int id);
 int ControlId(const QWidget* widget);
 
+// widget, marked as the control with that id: for building a window's controls in one line.
+template <class Widget>
+Widget* WithId(Widget* widget, int id) {
+    SetControlId(widget, id);
+    return widget;
+}
+
 // Gives a caption that belongs to no control (a label, a group frame) its language key.
 void SetCaptionKey(QWidget* widget, const char* key);
 
