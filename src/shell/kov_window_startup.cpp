@@ -63,8 +63,15 @@ void CKovDlg::Initialise() {
     saver_ = std::make_unique<StateSaver>(c.records, c.stateChanged, c.programDir / kStateFileName);
     saver_->Start();
 
-    const bool restore = settings.ReadExitMarker() != 0 ||
-                         c.dialogs.Question(this, ToQString(c.language.Named("IDS_RESTART")));
+    // A new installation has never saved a state: nothing to restore and nothing to say.
+    // A state file that exists but cannot be read is still reported.
+    std::error_code ec;
+    const bool stateSaved =
+        std::filesystem::symlink_status(c.programDir / kStateFileName, ec).type() !=
+        std::filesystem::file_type::not_found;
+    const bool restore =
+        stateSaved && (settings.ReadExitMarker() != 0 ||
+                       c.dialogs.Question(this, ToQString(c.language.Named("IDS_RESTART"))));
     if (restore) {
         if (!ReadProjectFile(c.programDir / kStateFileName, c.records).opened) {
             c.dialogs.Message(this, ToQString(c.language.Named("IDS_FIND_FILE")),
@@ -72,6 +79,8 @@ void CKovDlg::Initialise() {
         }
         RefreshAfterRead();
         settings.WriteExitMarker(0);
+    } else if (!stateSaved) {
+        settings.WriteExitMarker(0);  // running, as after a restore
     }
 
     RelabelMenu();

@@ -13,6 +13,7 @@
 #include "link/serial_comm.h"
 #include "shell/app_context.h"
 #include "shell/operator_dialogs.h"
+#include "store/file_io.h"
 #include "store/language.h"
 #include "widgets/relabel.h"
 
@@ -38,6 +39,13 @@ constexpr std::array<int, kSlotCount> kInputBoxIds = {
 QString NamedOr(const Language& language, std::string_view key, const char* fallback) {
     const QString text = ToQString(language.Named(key));
     return text.isEmpty() ? QString::fromUtf8(fallback) : text;
+}
+
+// Why the card configuration could not be stored: the file is missing (it is never
+// created here), or it is there and could not be rewritten (a full disk, a read-only
+// folder), which is no missing file.
+const char* WriteFailureKey(const std::filesystem::path& file) {
+    return IsReadable(file) ? "IDS_CONFIG_WRITE_FAILED" : "IDS_CONFIGURE_FILE";
 }
 
 }  // namespace
@@ -163,8 +171,9 @@ void CConfigCardDlg::OnOk() {
         inputs[i] = inputBoxes_[i]->isChecked();
     }
     ids_ = ManualConfiguration(outputs, inputs);
-    if (!WriteCardConfiguration(context_.programDir / kBoardConfigFileName, ids_)) {
-        context_.dialogs.Message(this, ToQString(context_.language.Named("IDS_CONFIGURE_FILE")),
+    const std::filesystem::path file = context_.programDir / kBoardConfigFileName;
+    if (!WriteCardConfiguration(file, ids_)) {
+        context_.dialogs.Message(this, ToQString(context_.language.Text(WriteFailureKey(file))),
                                  MessageIcon::kError);
     }
 }
@@ -209,7 +218,8 @@ void CConfigCardDlg::FinishDetection(const DetectionOutcome& outcome) {
         ids_ = outcome.ids;
         ShowRows(ids_);
         if (!outcome.written) {
-            context_.dialogs.Message(this, ToQString(context_.language.Named("IDS_CONFIGURE_FILE")),
+            const std::filesystem::path file = context_.programDir / kBoardConfigFileName;
+            context_.dialogs.Message(this, ToQString(context_.language.Text(WriteFailureKey(file))),
                                      MessageIcon::kError);
         }
     }
