@@ -20,6 +20,7 @@
 #include "fixtures/test_program.h"
 #include "input/input_field_host.h"
 #include "input/input_page.h"
+#include "link/command_log.h"
 #include "output/output_field_host.h"
 #include "output/output_page.h"
 #include "shell/kov_window.h"
