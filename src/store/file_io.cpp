@@ -8,7 +8,6 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 
 namespace kov {
 namespace fs = std::filesystem;

@@ -46,12 +46,14 @@ protected:
     void SetUp() override {
         if (!OnPath("Xvfb") || !OnPath("xdotool"))
             GTEST_FAIL() << "Xvfb and xdotool are needed (./test.sh installs them)";
-        display = ":" + std::to_string(90 + getpid() % 100);
+        // Xvfb picks a free display itself and prints its number once it accepts clients, so
+        // tests running at the same time (here or in another checkout) never share one.
         xvfb = std::make_unique<Background>(
-            "/usr/bin/Xvfb",
-            std::vector<std::string>{display, "-screen", "0", "1280x800x24", "-nolisten", "tcp"});
-        ASSERT_TRUE(
-            WaitFor([&] { return fs::exists("/tmp/.X11-unix/X" + display.substr(1)); }, 10s));
+            "/usr/bin/Xvfb", std::vector<std::string>{"-displayfd", "1", "-screen", "0",
+                                                      "1280x800x24", "-nolisten", "tcp"});
+        std::string number;
+        ASSERT_TRUE(xvfb->ReadLine(number, 10s)) << "Xvfb did not start";
+        display = ":" + number;
         setenv("DISPLAY", display.c_str(), 1);
         setenv("QT_QPA_PLATFORM", "xcb", 1);
         setenv("LC_ALL", "en_US.UTF-8", 1);  // English texts, so the window title is known

@@ -8,10 +8,8 @@ namespace kov::test {
 void LoadFullRackRecords(CardRecords& records) {
     CardConfiguration config;
     for (int slot = 1; slot <= 14; ++slot) {
-        if (slot <= kFullRackOutputCards)
-            config.outputCards.push_back({slot, slot});
-        else
-            config.inputCards.push_back({slot, 128 + slot - kFullRackOutputCards});
+        const int id = FullRackCardId(slot);
+        (IsInputCardId(id) ? config.inputCards : config.outputCards).push_back({slot, id});
     }
     // No defaults file: the built-in defaults, the same in every process.
     records.Load(config, std::filesystem::path("/nonexistent"), "none.ini");

@@ -6,13 +6,11 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/file.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "store/card_inventory.h"
 #include "store/language.h"
-#include "store/profile.h"
 #include "store/settings.h"
 #include "support/temp_dir.h"
 
