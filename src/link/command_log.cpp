@@ -1,5 +1,8 @@
 #include "link/command_log.h"
 
+#include <sys/stat.h>
+
+#include <cstdio>
 #include <ctime>
 #include <system_error>
 
@@ -42,18 +45,39 @@ Log::~Log() {
         std::fclose(file_);
 }
 
-void Log::Write(const std::string& text) {
+bool Log::Write(const std::string& text) {
     if (file_ == nullptr)
-        return;
+        return false;
     const std::string bytes = Utf8ToUtf16Le(text + "\r\n");
-    std::fwrite(bytes.data(), 1, bytes.size(), file_);
-    std::fflush(file_);
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file_) == bytes.size();
+    // A failed flush keeps the bytes in the buffer; drop them so the next line starts clean.
+    if (std::fflush(file_) != 0 || !written) {
+        std::clearerr(file_);
+        std::fclose(file_);
+        file_ = nullptr;
+        return false;
+    }
+    return true;
+}
+
+bool Log::Unlinked() const {
+    struct stat st {};
+    return file_ != nullptr && ::fstat(::fileno(file_), &st) == 0 && st.st_nlink == 0;
 }
 
 BrellLog::BrellLog(const std::filesystem::path& programDir, std::string name, Clock& clock)
     : folder_(programDir / "command_log"), name_(std::move(name)), clock_(clock) {
     std::error_code ec;
     std::filesystem::create_directory(folder_, ec);
+}
+
+void BrellLog::OpenFile(Clock::TimePoint now) {
+    log_.reset();
+    stamp_ = Seconds(now);
+    // The folder may have been removed while the program ran; the day's records go on.
+    std::error_code ec;
+    std::filesystem::create_directory(folder_, ec);
+    log_ = std::make_unique<Log>(FileFor(now));
 }
 
 BrellLog::~BrellLog() = default;
@@ -67,14 +91,17 @@ void BrellLog::Record(const std::string& body) {
     const Clock::TimePoint now = clock_.Now();
     const std::tm today = LocalTime(Seconds(now));
     const std::tm opened = LocalTime(stamp_);
-    if (stamp_ == 0 || today.tm_year != opened.tm_year || today.tm_mon != opened.tm_mon ||
-        today.tm_mday != opened.tm_mday) {
-        log_.reset();
-        stamp_ = Seconds(now);
-        log_ = std::make_unique<Log>(FileFor(now));
+    const bool newDay = stamp_ == 0 || today.tm_year != opened.tm_year ||
+                        today.tm_mon != opened.tm_mon || today.tm_mday != opened.tm_mday;
+    // A file that failed or was removed is opened again, so the log recovers by itself.
+    if (newDay || !log_->IsOpen() || log_->Unlinked())
+        OpenFile(now);
+    if (log_->Write(Format("%Y.%m.%d  %H:%M:%S", today) + "\t" + body)) {
+        dropping_ = false;
+    } else {
+        dropping_ = true;
+        ++dropped_;
     }
-    if (log_)
-        log_->Write(Format("%Y.%m.%d  %H:%M:%S", today) + "\t" + body);
 }
 
 void BrellLog::WriteCommandLine(const std::string& hex, bool send) {

@@ -2,6 +2,7 @@
 // The daily command log: one UTF-16LE text file per day in command_log/, one line per
 // frame sent or reply read, plus the program's start and end lines.
 
+#include <atomic>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -24,8 +25,12 @@ public:
     Log(const Log&) = delete;
     Log& operator=(const Log&) = delete;
 
-    virtual void Write(const std::string& text);
+    // False when the line did not reach the file (not open, disk full, write error).
+    virtual bool Write(const std::string& text);
     bool IsOpen() const { return file_ != nullptr; }
+    // True when the open file has been removed from its folder (or the folder with it),
+    // so further lines would go nowhere.
+    bool Unlinked() const;
 
 private:
     std::FILE* file_ = nullptr;
@@ -49,8 +54,14 @@ public:
     // The file of the day that time falls on.
     std::filesystem::path FileFor(Clock::TimePoint time) const;
 
+    // True while lines are being dropped: the last line could not be written.
+    bool Dropping() const { return dropping_.load(); }
+    // Lines that could not be written since the log was created.
+    long long DroppedLines() const { return dropped_.load(); }
+
 private:
     void Record(const std::string& body);
+    void OpenFile(Clock::TimePoint now);
 
     std::filesystem::path folder_;
     std::string name_;
@@ -58,6 +69,8 @@ private:
     std::int64_t stamp_ = 0;  // seconds of the moment the current file was opened
     std::unique_ptr<Log> log_;
     std::mutex mutex_;
+    std::atomic<bool> dropping_{false};
+    std::atomic<long long> dropped_{0};
 };
 
 // "  ED  CB  00 ..." : two spaces and two upper-case hex digits per byte.

@@ -202,6 +202,7 @@ void CKovDlg::BuildControls() {
     portWatch_ = new QTimer(this);
     portWatch_->setInterval(250);
     connect(portWatch_, &QTimer::timeout, this, &CKovDlg::WatchPort);
+    connect(portWatch_, &QTimer::timeout, this, &CKovDlg::WatchStorage);
     clockTimer_ = new QTimer(this);
     connect(clockTimer_, &QTimer::timeout, this,
             [this] { clock_->setText(ClockText(QDateTime::currentDateTime())); });

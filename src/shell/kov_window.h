@@ -110,6 +110,10 @@ public:
     // offers to synchronise. Runs every 250 ms.
     void WatchPort();
 
+    // Says in the status bar when the automatic save or the command log starts failing,
+    // and again when it works again. Runs with the port watcher.
+    void WatchStorage();
+
     // Clock text of a local time: "%d/%d/%d %02d:%02d:%02d".
     static QString ClockText(const QDateTime& time);
 
@@ -219,6 +223,8 @@ private:
     QTimer* clockTimer_ = nullptr;
     QTimer* portWatch_ = nullptr;
     bool awaitingDevice_ = false;  // the device went away and has not been reopened yet
+    bool saveFailing_ = false;     // the status bar says that the state file is not saved
+    bool logDropping_ = false;     // the status bar says that command-log lines are lost
     QTreeWidgetItem* pendingItem_ = nullptr;
     QTreeWidgetItem* doubleClickedItem_ = nullptr;
 

@@ -37,6 +37,7 @@
 #include "store/profile.h"
 #include "store/project_file.h"
 #include "store/settings.h"
+#include "store/state_saver.h"
 #include "store/tables.h"
 #include "store/templates.h"
 #include "store/user_manual.h"
@@ -230,10 +231,25 @@ void CKovDlg::WatchPort() {
         ReportStatus({});
         return;
     }
+    if (log_)
+        log_->WriteLine("Device reconnected");
     const std::string back = context_.language.Text("IDS_DEVICE_BACK");
     ReportStatus(back);
     if (context_.dialogs.Question(this, ToQString(back)))
         SynchroniseDevice();
+}
+
+void CKovDlg::WatchStorage() {
+    auto report = [this](bool now, bool& said, const char* failed, const char* back) {
+        if (now != said) {
+            said = now;
+            ReportStatus(context_.language.Text(now ? failed : back));
+        }
+    };
+    if (saver_)
+        report(saver_->Failing(), saveFailing_, "IDS_STATE_SAVE_FAILED", "IDS_STATE_SAVE_BACK");
+    if (log_)
+        report(log_->Dropping(), logDropping_, "IDS_LOG_DROPPED", "IDS_LOG_BACK");
 }
 
 void CKovDlg::CommunicationSettings() {

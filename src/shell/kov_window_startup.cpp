@@ -65,10 +65,17 @@ void CKovDlg::Initialise() {
     saver_ = std::make_unique<StateSaver>(c.records, c.stateChanged, c.programDir / kStateFileName);
     saver_->Start();
 
-    const bool restore = settings.ReadExitMarker() != 0 ||
+    // A new installation has never saved a state: nothing to ask and nothing to report,
+    // but the pages are filled as after a restore. A state file that exists but cannot be
+    // read is still reported.
+    const auto stateFile = c.programDir / kStateFileName;
+    std::error_code ec;
+    const bool stateSaved = std::filesystem::symlink_status(stateFile, ec).type() !=
+                            std::filesystem::file_type::not_found;
+    const bool restore = !stateSaved || settings.ReadExitMarker() != 0 ||
                          c.dialogs.Question(this, ToQString(c.language.Named("IDS_RESTART")));
     if (restore) {
-        if (!ReadProjectFile(c.programDir / kStateFileName, c.records).opened) {
+        if (stateSaved && !ReadProjectFile(stateFile, c.records).opened) {
             c.dialogs.Message(this, ToQString(c.language.Named("IDS_FIND_FILE")),
                               MessageIcon::kWarning);
         }

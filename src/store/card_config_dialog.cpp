@@ -15,6 +15,7 @@
 #include "link/serial_comm.h"
 #include "shell/app_context.h"
 #include "shell/operator_dialogs.h"
+#include "store/file_io.h"
 #include "store/language.h"
 #include "store/profile.h"
 #include "widgets/relabel.h"
@@ -47,6 +48,13 @@ QString NamedOr(const Language& language, std::string_view key, const char* fall
 // The number of slots that hold a card.
 int ConfiguredCards(const std::array<int, kSlotCount>& ids) {
     return static_cast<int>(std::count_if(ids.begin(), ids.end(), [](int id) { return id != 0; }));
+}
+
+// Why the card configuration could not be stored: the file is missing (it is never
+// created here), or it is there and could not be rewritten (a full disk, a read-only
+// folder), which is no missing file.
+const char* WriteFailureKey(const std::filesystem::path& file) {
+    return IsReadable(file) ? "IDS_CONFIG_WRITE_FAILED" : "IDS_CONFIGURE_FILE";
 }
 
 }  // namespace
@@ -188,8 +196,9 @@ void CConfigCardDlg::OnOk() {
         inputs[i] = inputBoxes_[i]->isChecked();
     }
     ids_ = ManualConfiguration(outputs, inputs);
-    if (!WriteCardConfiguration(context_.programDir / kBoardConfigFileName, ids_)) {
-        context_.dialogs.Message(this, ToQString(context_.language.Named("IDS_CONFIGURE_FILE")),
+    const std::filesystem::path file = context_.programDir / kBoardConfigFileName;
+    if (!WriteCardConfiguration(file, ids_)) {
+        context_.dialogs.Message(this, ToQString(context_.language.Text(WriteFailureKey(file))),
                                  MessageIcon::kError);
         return;
     }
@@ -236,7 +245,8 @@ void CConfigCardDlg::FinishDetection(const DetectionOutcome& outcome) {
         ids_ = outcome.ids;
         ShowRows(ids_);
         if (!outcome.written) {
-            context_.dialogs.Message(this, ToQString(context_.language.Named("IDS_CONFIGURE_FILE")),
+            const std::filesystem::path file = context_.programDir / kBoardConfigFileName;
+            context_.dialogs.Message(this, ToQString(context_.language.Text(WriteFailureKey(file))),
                                      MessageIcon::kError);
         } else {
             emit configurationWritten(ConfiguredCards(ids_));

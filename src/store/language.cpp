@@ -1,6 +1,7 @@
 #include "store/language.h"
 
 #include <algorithm>
+#include <cctype>
 #include <system_error>
 #include <vector>
 
@@ -18,6 +19,15 @@ constexpr const char* kFallbackName = "english";
 
 std::string ReadString(const fs::path& file, std::string_view key) {
     return ReadProfileString(file, "String", key, "", kTextBuffer);
+}
+
+// Files copied from other systems often carry an upper-case ".INI".
+bool HasIniExtension(const fs::path& file) {
+    const std::string extension = file.extension().string();
+    return extension.size() == 4 && extension[0] == '.' &&
+           std::tolower(static_cast<unsigned char>(extension[1])) == 'i' &&
+           std::tolower(static_cast<unsigned char>(extension[2])) == 'n' &&
+           std::tolower(static_cast<unsigned char>(extension[3])) == 'i';
 }
 
 }  // namespace
@@ -64,7 +74,7 @@ fs::path Language::FindFile(const std::string& wanted) const {
     for (const fs::path& folder : folders) {
         std::error_code ec;
         for (const auto& entry : fs::directory_iterator(folder, ec)) {
-            if (entry.path().extension() != ".ini" || entry.is_directory(ec))
+            if (!HasIniExtension(entry.path()) || entry.is_directory(ec))
                 continue;
             const std::string name =
                 ReadProfileString(entry.path(), "Setting", "Language", "", kTextBuffer);

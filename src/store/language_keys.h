@@ -154,6 +154,17 @@ inline constexpr std::array<std::string_view, 9> kOnlineScheduleTextKeys = {
     "IDS_SCHEDULE_SKIPPED", "IDS_SCHEDULE_FAILED",  "IDS_LABEL_SCHEDULE_CARD",
 };
 
+// Files that cannot be written: what the status bar says when saving the state file or
+// writing the command log starts failing and when it works again, and why a card
+// configuration could not be stored.
+//  IDS_STATE_SAVE_FAILED / IDS_STATE_SAVE_BACK - the automatic save of useConfig.ini;
+//  IDS_LOG_DROPPED / IDS_LOG_BACK - lines of the command log;
+//  IDS_CONFIG_WRITE_FAILED - "Board Config.ini" could not be written.
+inline constexpr std::array<std::string_view, 5> kFileFaultTextKeys = {
+    "IDS_STATE_SAVE_FAILED", "IDS_STATE_SAVE_BACK",     "IDS_LOG_DROPPED",
+    "IDS_LOG_BACK",          "IDS_CONFIG_WRITE_FAILED",
+};
+
 // Captions that belong to no control of their own (labels beside a box or list, group
 // frames). Where the caption of a control with a fitting text exists, its key is reused.
 inline constexpr std::array<std::string_view, 27> kCaptionKeys = {
@@ -569,6 +580,7 @@ static_assert(language_keys_detail::AllDistinct<std::string_view>(kExtraTextKeys
 static_assert(language_keys_detail::AllDistinct<std::string_view>(kPortTextKeys));
 static_assert(language_keys_detail::AllDistinct<std::string_view>(kPackageTextKeys));
 static_assert(language_keys_detail::AllDistinct<std::string_view>(kOnlineScheduleTextKeys));
+static_assert(language_keys_detail::AllDistinct<std::string_view>(kFileFaultTextKeys));
 static_assert(language_keys_detail::MenuKeysDistinct());
 static_assert(language_keys_detail::ExtraKeysAreNew());
 static_assert(language_keys_detail::Dialog102MatchesWindows());

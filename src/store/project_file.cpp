@@ -306,7 +306,7 @@ ProjectReadReport ApplyProjectBytes(std::string_view bytes, CardRecords& records
 }
 
 ProjectReadReport ReadProjectFile(const std::filesystem::path& path, CardRecords& records) {
-    const auto bytes = IsReadable(path) ? ReadWholeFile(path) : std::nullopt;
+    const auto bytes = ReadWholeFile(path);
     if (!bytes)
         return {};
     return ApplyProjectBytes(*bytes, records);

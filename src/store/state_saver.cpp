@@ -37,7 +37,9 @@ void StateSaver::Stop() {
 
 void StateSaver::Run() {
     while (running_) {
-        if (event_.WaitFor(kSaverIdleTimeout))
+        // After a failed save, try again at every idle timeout, so the state reaches the
+        // disk once there is room again even when nothing changes meanwhile.
+        if (event_.WaitFor(kSaverIdleTimeout) || failing_)
             SaveOnce();
     }
     // Stop signals after clearing the flag; a save that was already under way when it did
@@ -49,11 +51,9 @@ void StateSaver::Run() {
 void StateSaver::SaveOnce() {
     // Copy under the lock, write outside it, so editing never waits for the disk.
     const RecordsSnapshot snapshot = records_.Snapshot();
-    if (writer_(stateFile_, snapshot)) {
-        ++saves_;
-    } else {
-        ++failures_;
-    }
+    const bool saved = writer_(stateFile_, snapshot);
+    ++(saved ? saves_ : failures_);
+    failing_ = !saved;
 }
 
 }  // namespace kov

@@ -33,6 +33,9 @@ public:
 
     int SaveCount() const { return saves_.load(); }
     int FailedSaveCount() const { return failures_.load(); }
+    // True while the state file is not current: the last save failed (a full disk, a
+    // folder that became read-only). The next save that succeeds clears it.
+    bool Failing() const { return failing_.load(); }
 
 private:
     void Run();
@@ -45,6 +48,7 @@ private:
     std::atomic<bool> running_{false};
     std::atomic<int> saves_{0};
     std::atomic<int> failures_{0};
+    std::atomic<bool> failing_{false};
     std::thread thread_;
 };
 

@@ -6,19 +6,29 @@
 #include <cmath>
 #include <csignal>
 #include <ctime>
+#include <filesystem>
+#include <fstream>
 #include <iomanip>
+#include <iterator>
 #include <regex>
 #include <sstream>
 #include <thread>
 
 #include "link/command_log.h"
 #include "sim_fixture.h"
+#include "store/card_inventory.h"
+#include "store/card_records.h"
 #include "store/text_codec.h"
 
 namespace kov::test {
 namespace {
 
 class KovctlTest : public SimFixture {};
+
+std::string ReadFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
 
 TEST_F(KovctlTest, DetectPrintsTheFourteenSlotsOfTheRack) {
     StartSim();
@@ -153,6 +163,66 @@ TEST_F(KovctlTest, VanishedDeviceEndsDetectionQuicklyWithExitOne) {
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_NE(r.err.find("device disconnected"), std::string::npos) << r.err;
     EXPECT_LT(took, std::chrono::seconds(4));
+}
+
+// Files that are no readable file (a folder, an endless device, a file whose read fails
+// after the open) end in the "cannot be read" message and exit 1, never in an abort.
+TEST_F(KovctlTest, FilesThatCannotBeReadAreReportedAndExitOne) {
+    StartSim();
+    namespace fs = std::filesystem;
+    struct Case {
+        const char* file;
+        std::vector<std::string> command;
+        const char* says;
+    };
+    const Case cases[] = {
+        {"Board Config.ini", {"clock", "get"}, "cannot be read: "},
+        {"tasks.txt", {"task", "write", "--file", (dir / "tasks.txt").string()}, "cannot read "},
+        {"normalStart.ini", {"clock", "get"}, "cannot read "},
+    };
+    const std::string settings = dir.Read("normalStart.ini");
+    for (const Case& c : cases) {
+        for (const char* unreadable : {"", "/dev/zero", "/proc/self/mem"}) {
+            SCOPED_TRACE(std::string(c.file) + " as " + (*unreadable ? unreadable : "a folder"));
+            const fs::path path = dir / c.file;
+            fs::remove_all(path);
+            if (*unreadable)
+                fs::create_symlink(unreadable, path);
+            else
+                fs::create_directory(path);
+            const RunResult r = Kovctl(c.command);
+            EXPECT_EQ(r.exitCode, 1);
+            EXPECT_NE(r.err.find(std::string(c.says) + path.string()), std::string::npos) << r.err;
+            fs::remove_all(path);
+        }
+    }
+    dir.Write("normalStart.ini", settings);
+}
+
+// A file that reads without a fault but sets nothing is no project: check says so.
+TEST_F(KovctlTest, ProjectCheckSaysWhenAFileSetsNothing) {
+    for (const char* file : {kov::kDefaultsFileName, kov::kBoardConfigFileName})
+        std::filesystem::copy_file(std::filesystem::path(KOV_DATA_DIR) / file, dir / file);
+    struct Case {
+        const char* name;
+        std::string bytes;
+        int exitCode;
+        const char* out;
+    };
+    const Case cases[] = {
+        {"empty", "", 1, "the file sets nothing"},
+        {"byte-order mark only", "\xFF\xFE", 1, "the file sets nothing"},
+        {"NULs", std::string(64, '\0'), 1, "the file sets nothing"},
+        {"the shipped sample", ReadFile(std::filesystem::path(KOV_DATA_DIR) / "2x2 wall.scpx"), 0,
+         "ok\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        dir.Write("p.scpx", c.bytes);
+        const RunResult r = Kovctl({"project", "check", (dir / "p.scpx").string()});
+        EXPECT_EQ(r.exitCode, c.exitCode) << r.out << r.err;
+        EXPECT_NE(r.out.find(c.out), std::string::npos) << r.out;
+    }
 }
 
 TEST_F(KovctlTest, BadChecksumReplyIsReportedAndExitsOne) {

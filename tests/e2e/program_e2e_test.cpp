@@ -7,6 +7,8 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <iostream>
 #include <regex>
 #include <thread>
 
@@ -15,6 +17,7 @@
 #include "store/card_records.h"
 #include "store/project_file.h"
 #include "store/state_saver.h"
+#include "store/text_codec.h"
 
 namespace kov::test {
 namespace {
@@ -43,12 +46,14 @@ protected:
     void SetUp() override {
         if (!OnPath("Xvfb") || !OnPath("xdotool"))
             GTEST_FAIL() << "Xvfb and xdotool are needed (./test.sh installs them)";
-        display = ":" + std::to_string(90 + getpid() % 100);
+        // Xvfb picks a free display itself and prints its number once it accepts clients, so
+        // tests running at the same time (here or in another checkout) never share one.
         xvfb = std::make_unique<Background>(
-            "/usr/bin/Xvfb",
-            std::vector<std::string>{display, "-screen", "0", "1280x800x24", "-nolisten", "tcp"});
-        ASSERT_TRUE(
-            WaitFor([&] { return fs::exists("/tmp/.X11-unix/X" + display.substr(1)); }, 10s));
+            "/usr/bin/Xvfb", std::vector<std::string>{"-displayfd", "1", "-screen", "0",
+                                                      "1280x800x24", "-nolisten", "tcp"});
+        std::string number;
+        ASSERT_TRUE(xvfb->ReadLine(number, 10s)) << "Xvfb did not start";
+        display = ":" + number;
         setenv("DISPLAY", display.c_str(), 1);
         setenv("QT_QPA_PLATFORM", "xcb", 1);
         setenv("LC_ALL", "en_US.UTF-8", 1);  // English texts, so the window title is known
@@ -63,11 +68,11 @@ protected:
 
     // The program directory: the shipped data, the program binary itself, the simulator's
     // port, and a state file of the defaults so start-up has nothing to complain about.
-    void Install() {
+    void Install(bool fastSim = true) {
         fs::copy(KOV_DATA_DIR, dir.Path(),
                  fs::copy_options::recursive | fs::copy_options::overwrite_existing);
         fs::copy_file(KOV_PROGRAM_BIN, dir / "kov-q730");
-        StartSim();
+        StartSim({}, "1", fastSim);
         CardConfiguration config;
         ReadCardConfiguration(dir / kBoardConfigFileName, config);
         CardRecords records;
@@ -135,6 +140,37 @@ protected:
 
     bool SimHas(const std::string& entry) {
         return WaitFor([&] { return State().find(entry + "\n") != std::string::npos; }, 10s);
+    }
+
+    // True when the program has the device open: one of its descriptors is the device
+    // that the simulator's port link leads to (gone from /dev once the simulator died).
+    bool ProgramHolds(const fs::path& device) const {
+        std::error_code ec;
+        for (const auto& fd :
+             fs::directory_iterator("/proc/" + std::to_string(program->Pid()) + "/fd", ec)) {
+            const fs::path open = fs::read_symlink(fd.path(), ec);
+            if (open == device || open == device.string() + " (deleted)")
+                return true;
+        }
+        return false;
+    }
+
+    // The program's command log of today, as text.
+    std::string CommandLog() const {
+        std::string text;
+        std::error_code ec;
+        for (const auto& e : fs::directory_iterator(dir / "command_log", ec)) {
+            const std::string bytes = dir.Read("command_log/" + e.path().filename().string());
+            text += Utf16LeToUtf8(bytes.substr(std::min<std::size_t>(2, bytes.size())));
+        }
+        return text;
+    }
+
+    int SimFrames() const {
+        static const std::regex frames("(^|\n)frames=(\\d+)\n");
+        std::smatch m;
+        const std::string state = State();
+        return std::regex_search(state, m, frames) ? std::stoi(m[2]) : 0;
     }
 
     std::string display;
@@ -209,6 +245,51 @@ TEST_F(ProgramTest, EditsOfTheOutputPageReachTheDevice) {
     EXPECT_TRUE(SimHas("card.1.pic2on=1")) << State();
     EXPECT_TRUE(SimHas("card.1.pic2window=0,0,500,540")) << State();
     EXPECT_TRUE(SimHas("rejected=0")) << State();
+}
+
+// The adapter pulled in the middle of a synchronisation (kov-sim killed) and plugged in
+// again on the same link: the program lets go of the port at once, says so, and opens
+// the port again by itself as soon as the device is back.
+TEST_F(ProgramTest, PortClosesWhenTheDeviceGoesAndReopensWhenItComesBack) {
+    Install(false);  // at 9600 baud, so the synchronisation is still running when it goes
+    const std::string window = StartProgram();
+    ASSERT_FALSE(window.empty());
+    const fs::path before = fs::read_symlink(sim->Link());
+    ASSERT_TRUE(WaitFor([&] { return ProgramHolds(before); }, 5s));
+    Xdotool({"windowfocus", "--sync", window});
+    Xdotool({"key", "F5"});
+    ASSERT_TRUE(WaitFor([&] { return SimFrames() >= 20; }, 10s)) << State();
+    ASSERT_LT(SimFrames(), 100) << "the synchronisation ended before the device went";
+
+    sim->Process().Stop(SIGKILL);
+    const auto gone = std::chrono::steady_clock::now();
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            return !ProgramHolds(before) &&
+                   CommandLog().find("\tDevice disconnected\r\n") != std::string::npos;
+        },
+        2s));
+    const auto closedAfter = std::chrono::steady_clock::now() - gone;
+    EXPECT_LT(closedAfter, 1s) << "the port did not show closed";
+
+    std::this_thread::sleep_for(500ms);  // unplugged for a while
+    sim = std::make_unique<SimProcess>(dir.Path(), kSimPort,
+                                       std::vector<std::string>{"--fast", "--state", StatePath()});
+    const auto back = std::chrono::steady_clock::now();
+    const fs::path after = fs::read_symlink(sim->Link());
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            return ProgramHolds(after) &&
+                   CommandLog().find("\tDevice reconnected\r\n") != std::string::npos;
+        },
+        4s));
+    const auto reopenedAfter = std::chrono::steady_clock::now() - back;
+    EXPECT_LT(reopenedAfter, 2s) << "the port was not reopened in time";
+    using std::chrono::duration_cast;
+    using std::chrono::milliseconds;
+    std::cout << "[          ] closed after " << duration_cast<milliseconds>(closedAfter).count()
+              << " ms, reopened after " << duration_cast<milliseconds>(reopenedAfter).count()
+              << " ms\n";
 }
 
 }  // namespace

@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <csignal>
 #include <filesystem>
 #include <map>
 #include <sstream>
 #include <string>
+#include <thread>
 
 #include "sim_fixture.h"
 #include "store/card_inventory.h"
@@ -111,6 +113,26 @@ TEST_F(SyncTest, AQueryRightAfterAFullRackSynchronisationIsAnswered) {
     // is not stuck behind them and its reply comes within the time-out.
     const RunResult clock = Kovctl({"clock", "get"});
     EXPECT_EQ(clock.exitCode, 0) << clock.err;
+}
+
+// The device goes away in the middle of a synchronisation: kovctl stops at once, says
+// how many frames did not go out and exits 1.
+TEST_F(SyncTest, VanishedDeviceEndsSynchronisationQuicklyWithExitOne) {
+    for (const char* file : {kDefaultsFileName, kBoardConfigFileName}) {
+        fs::copy_file(fs::path(KOV_DATA_DIR) / file, dir / file);
+    }
+    StartSim({}, "1", false);  // at 9600 baud the 121 frames take about 1.6 s
+    RunResult r;
+    std::thread sync([&] { r = Kovctl({"sync"}); });
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    sim->Process().Stop(SIGKILL);
+    const auto gone = std::chrono::steady_clock::now();
+    sync.join();
+    const auto took = std::chrono::steady_clock::now() - gone;
+    EXPECT_EQ(r.exitCode, 1) << r.out;
+    EXPECT_NE(r.err.find("device disconnected"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("of 121 frames could not be written"), std::string::npos) << r.err;
+    EXPECT_LT(took, std::chrono::seconds(1));
 }
 
 }  // namespace

@@ -10,7 +10,7 @@ std::string WriteFullRackConfiguration(const std::filesystem::path& dir) {
     std::ofstream config(dir / kBoardConfigFileName, std::ios::trunc);
     std::string rack;
     for (int slot = 1; slot <= 14; ++slot) {
-        const int id = slot <= kFullRackOutputCards ? slot : 128 + slot - kFullRackOutputCards;
+        const int id = FullRackCardId(slot);
         config << "[Card Slot " << slot << "]\r\nCard ID=" << id << "\r\n";
         rack += (slot > 1 ? "," : "") + std::to_string(slot) + ":" + std::to_string(id);
     }

@@ -8,6 +8,11 @@ namespace kov::test {
 
 inline constexpr int kFullRackOutputCards = 7;
 
+// The card ID in slot 1-14 of the full rack.
+inline constexpr int FullRackCardId(int slot) {
+    return slot <= kFullRackOutputCards ? slot : 128 + slot - kFullRackOutputCards;
+}
+
 // Writes the full rack as "Board Config.ini" into dir and returns the same rack in the
 // form of kov-sim's --rack option.
 std::string WriteFullRackConfiguration(const std::filesystem::path& dir);

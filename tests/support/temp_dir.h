@@ -9,7 +9,8 @@ namespace kov::test {
 
 class TempDir {
 public:
-    TempDir();
+    // Made in parent: the system's temporary folder unless a test needs another file system.
+    explicit TempDir(const std::filesystem::path& parent = std::filesystem::temp_directory_path());
     ~TempDir();
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;

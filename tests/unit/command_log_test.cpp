@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <thread>
 #include <vector>
 
 #include "store/text_codec.h"
 #include "support/fake_clock.h"
+#include "support/full_disk.h"
 #include "support/temp_dir.h"
 
 namespace kov {
@@ -61,14 +63,45 @@ TEST_F(CommandLogTest, RecordsAfterMidnightGoToTheNewDaysFile) {
               std::string("\xFF\xFE", 2) + Utf8ToUtf16Le("2013.07.20  00:00:01\tafter\r\n"));
 }
 
-TEST_F(CommandLogTest, MissingFolderAtDayChangeLosesRecordsWithoutFailing) {
-    clock.SetLocal(2013, 7, 19, 23, 59, 59);
+// The folder removed while the program runs, at a day change or within the day: it is
+// made again and the records go on in a fresh file of the day.
+TEST_F(CommandLogTest, RemovedFolderIsMadeAgainAndNoRecordIsLost) {
+    for (const int secondsLater : {2, 0}) {
+        SCOPED_TRACE(secondsLater);
+        clock.SetLocal(2013, 7, 19, 23, 59, 59);
+        BrellLog log(dir.Path(), kCommandLogName, clock);
+        log.WriteLine("kept");
+        std::filesystem::remove_all(dir / "command_log");
+        clock.now += std::chrono::seconds(secondsLater);
+        log.WriteLine("after");
+        const std::string file = File(secondsLater == 0 ? "2013-07-19" : "2013-07-20");
+        EXPECT_NE(
+            Utf16LeToUtf8(file.substr(std::min<std::size_t>(2, file.size()))).find("\tafter\r\n"),
+            std::string::npos);
+        EXPECT_FALSE(log.Dropping());
+        std::filesystem::remove_all(dir / "command_log");
+    }
+}
+
+// A full disk drops lines; the log says so while it lasts and recovers by itself.
+TEST_F(CommandLogTest, DroppedLinesAreCountedUntilWritingWorksAgain) {
+    clock.SetLocal(2013, 7, 19, 12, 0, 0);
     BrellLog log(dir.Path(), kCommandLogName, clock);
-    log.WriteLine("kept");
-    std::filesystem::remove_all(dir / "command_log");
-    clock.now += std::chrono::seconds(2);
-    log.WriteLine("lost");
-    EXPECT_FALSE(std::filesystem::exists(dir / "command_log"));
+    log.WriteLine("before");
+    EXPECT_FALSE(log.Dropping());
+    {
+        test::FullDisk full;
+        log.WriteLine("lost 1");
+        log.WriteLine("lost 2");
+        EXPECT_TRUE(log.Dropping());
+    }
+    EXPECT_EQ(log.DroppedLines(), 2);
+    log.WriteLine("after");
+    EXPECT_FALSE(log.Dropping());
+    const std::string text = Utf16LeToUtf8(File("2013-07-19").substr(2));
+    EXPECT_NE(text.find("\tbefore\r\n"), std::string::npos);
+    EXPECT_NE(text.find("\tafter\r\n"), std::string::npos);
+    EXPECT_EQ(text.find("lost"), std::string::npos);  // no half line either
 }
 
 TEST_F(CommandLogTest, ConcurrentWritersProduceWholeLines) {

@@ -54,6 +54,8 @@ std::vector<std::string> RequiredKeys() {
         keys.emplace_back(key);
     for (std::string_view key : kov::kOnlineScheduleTextKeys)
         keys.emplace_back(key);
+    for (std::string_view key : kov::kFileFaultTextKeys)
+        keys.emplace_back(key);
     for (std::string_view key : kov::kCaptionKeys)
         keys.emplace_back(key);
     for (const kov::MenuKey& menu : kov::kMenuKeys)

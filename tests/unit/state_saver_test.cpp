@@ -9,6 +9,7 @@
 
 #include "store/file_io.h"
 #include "store/project_file.h"
+#include "support/full_disk.h"
 #include "support/temp_dir.h"
 
 namespace kov {
@@ -109,6 +110,30 @@ TEST_F(StateSaverTest, CrashAtTheRenameLeavesTheOldCompleteStateFile) {
     for (const auto& e : std::filesystem::directory_iterator(dir.Path()))
         files += e.is_regular_file();
     EXPECT_EQ(files, 1);  // no temporary file left behind
+}
+
+// A full disk: the saver says that the state file is not current until a save works.
+TEST_F(StateSaverTest, FailingSavesAreReportedUntilOneWorksAgain) {
+    StateSaver saver(records, event, dir / kStateFileName);
+    saver.Start();
+    {
+        test::FullDisk full;
+        Change(5);
+        event.Set();
+        while (saver.FailedSaveCount() == 0)
+            std::this_thread::yield();
+        EXPECT_TRUE(saver.Failing());
+    }
+    Change(6);
+    event.Set();
+    while (saver.SaveCount() == 0)
+        std::this_thread::yield();
+    EXPECT_FALSE(saver.Failing());
+    saver.Stop();
+    CardRecords readBack;
+    readBack.Load(Rack(), dir.Path(), "none.ini");
+    ASSERT_TRUE(ReadProjectFile(dir / kStateFileName, readBack).opened);
+    EXPECT_EQ(readBack.input.At(0).inputFrameLight, 6);
 }
 
 TEST_F(StateSaverTest, EditingWhileSavingIsRaceFree) {

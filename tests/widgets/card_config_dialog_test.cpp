@@ -18,6 +18,7 @@
 #include "fixtures/test_program.h"
 #include "store/card_config_dialog.h"
 #include "store/profile.h"
+#include "support/full_disk.h"
 #include "widgets/relabel.h"
 
 using kov::test::TestProgram;
@@ -335,6 +336,28 @@ private slots:
         }
         QCOMPARE(retryPauses, pauses);
         QCOMPARE(int(program.clock.sleeps.size()), pauses == 0 ? 0 : pauses + 1);
+    }
+
+    // On a full disk the file is there and could not be rewritten: that is what the
+    // operator is told, for the manual and the detected configuration alike.
+    void FullDiskIsNotBlamedOnAMissingFile() {
+        TestProgram program;
+        const std::string before = program.dir.Read(kov::kBoardConfigFileName);
+        const QString expected =
+            QString::fromStdString(program.language->Text("IDS_CONFIG_WRITE_FAILED"));
+        Queue(program, DetectedReply());
+        CConfigCardDlg dialog(program.Context());
+        QSignalSpy finished(&dialog, &CConfigCardDlg::detectionFinished);
+        {
+            kov::test::FullDisk full;
+            Press(dialog, kAutoConfigureId);
+            QVERIFY(finished.wait(kDetectionWaitMs));
+            Press(dialog, kManualConfigureId);
+            OutputBox(dialog, 1)->click();
+            Press(dialog, kOkId);
+        }
+        QCOMPARE(program.dialogs.messages, (QStringList{expected, expected}));
+        QVERIFY(program.dir.Read(kov::kBoardConfigFileName) == before);
     }
 
     void DetectedCardsWithoutAFileAreListedAndReported() {

@@ -22,6 +22,7 @@
 #include "fixtures/test_program.h"
 #include "input/input_field_host.h"
 #include "input/input_page.h"
+#include "link/command_log.h"
 #include "output/output_field_host.h"
 #include "output/output_page.h"
 #include "shell/kov_window.h"
@@ -29,6 +30,7 @@
 #include "store/settings.h"
 #include "store/state_saver.h"
 #include "store/text_codec.h"
+#include "support/full_disk.h"
 
 using kov::test::FindControl;
 using kov::test::Frame;
@@ -48,11 +50,67 @@ private slots:
         QCOMPARE(s.program.port->lastPort, 7);
         QCOMPARE(s.window->ResolutionList()->currentData().toInt(), 11);
         QCOMPARE(s.window->FadeEdit()->text(), QString("0"));
-        // A normal previous end asks nothing; the missing state file is reported.
+        // A first start: no state file was ever saved, so nothing is asked or said.
         QVERIFY(s.program.dialogs.questions.isEmpty());
-        QCOMPARE(s.program.dialogs.messages.size(), 1);
-        QCOMPARE(s.program.dialogs.messages.front().toStdString(),
-                 s.program.language->Named("IDS_FIND_FILE"));
+        QVERIFY(s.program.dialogs.messages.isEmpty());
+    }
+
+    void stateFileThatCannotBeReadIsReported_data() {
+        QTest::addColumn<int>("marker");
+        QTest::addColumn<QString>("link");  // what useConfig.ini is made: a link, or a folder
+        QTest::newRow("folder") << 1 << QString();
+        QTest::newRow("read fails after the open") << 1 << QString("/proc/self/mem");
+        QTest::newRow("dangling link, after a crash") << 0 << QString("gone.ini");
+    }
+
+    void stateFileThatCannotBeReadIsReported() {
+        QFETCH(int, marker);
+        QFETCH(QString, link);
+        TestProgram program;
+        kov::Settings(program.dir.Path()).WriteExitMarker(marker);
+        const auto state = program.dir / kov::kStateFileName;
+        if (link.isEmpty())
+            std::filesystem::create_directory(state);
+        else
+            std::filesystem::create_symlink(link.toStdString(), state);
+        program.dialogs.questionAnswers = {true};
+        program.link.Close();
+        kov::ui::CKovDlg window(program.Context());
+        window.Initialise();
+        QCOMPARE(program.dialogs.questions.size(), marker == 0 ? 1 : 0);
+        QCOMPARE(program.dialogs.messages,
+                 QStringList{QString::fromStdString(program.language->Named("IDS_FIND_FILE"))});
+    }
+
+    // A full disk: the failing automatic save and the lost command-log lines are each said
+    // once in the status bar, and again when writing works; the save is retried by itself.
+    void storageFaultsAreSaidOnceAndAgainWhenTheyRecover() {
+        Started s;
+        QStatusBar& bar = *s.window->statusBar();
+        auto text = [&](const char* key) {
+            return QString::fromStdString(s.program.language->Text(key));
+        };
+        {
+            kov::test::FullDisk full;
+            s.program.stateChanged.Set();
+            QTRY_COMPARE(bar.currentMessage(), text("IDS_STATE_SAVE_FAILED"));
+            bar.clearMessage();
+            QTest::qWait(600);  // two more watcher ticks
+            QCOMPARE(bar.currentMessage(), QString());
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(bar.currentMessage(), text("IDS_STATE_SAVE_BACK"), 5000);
+        QVERIFY(s.SavedInputShown(0) >= 0);
+        {
+            kov::test::FullDisk full;
+            s.window->CommandLog()->WriteLine("lost");
+            QTRY_COMPARE(bar.currentMessage(), text("IDS_LOG_DROPPED"));
+            bar.clearMessage();
+            QTest::qWait(600);
+            QCOMPARE(bar.currentMessage(), QString());
+        }
+        s.window->CommandLog()->WriteLine("kept");
+        QTRY_COMPARE(bar.currentMessage(), text("IDS_LOG_BACK"));
+        QVERIFY(s.Log().find("\tkept\r\n") != std::string::npos);
     }
 
     void abnormalEndAsksBeforeRestoring_data() {

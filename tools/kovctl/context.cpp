@@ -5,6 +5,7 @@
 #include "link/link_setup.h"
 #include "platform/port_list.h"
 #include "platform/posix_serial_port.h"
+#include "store/card_inventory.h"
 #include "store/file_io.h"
 #include "store/profile.h"
 #include "store/settings.h"
@@ -68,11 +69,19 @@ int Context::FailExchange(const std::string& message) const {
     return Fail(message);
 }
 
-std::uint8_t Context::MotherBoardId() const {
+std::optional<std::uint8_t> Context::MotherBoardId() const {
     if (options_.motherBoard)
         return static_cast<std::uint8_t>(*options_.motherBoard);
+    const auto file = Dir() / kov::kBoardConfigFileName;
+    std::error_code ec;
+    if (std::filesystem::symlink_status(file, ec).type() != std::filesystem::file_type::not_found &&
+        !kov::IsReadable(file)) {
+        Fail("the file cannot be found or cannot be read: " + file.string() +
+             " (or give the mother board ID with --mb)");
+        return std::nullopt;
+    }
     return static_cast<std::uint8_t>(
-        kov::ReadProfileInt(Dir() / "Board Config.ini", "Mother Board", "Mother Board 1 ID", 5));
+        kov::ReadProfileInt(file, "Mother Board", "Mother Board 1 ID", 5));
 }
 
 }  // namespace kovctl

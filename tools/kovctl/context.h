@@ -42,8 +42,10 @@ public:
     // away during it, else message.
     int FailExchange(const std::string& message) const;
 
-    // The mother board address: --mb, else the one in "Board Config.ini", else 0.
-    std::uint8_t MotherBoardId() const;
+    // The mother board address: --mb, else the one in "Board Config.ini", else 0 when
+    // there is no such file. Nothing, with the reason printed, when the file is there but
+    // cannot be read: a guessed address would reach the wrong board.
+    std::optional<std::uint8_t> MotherBoardId() const;
 
 private:
     Options options_;

@@ -90,19 +90,21 @@ int RunClock(Context& context, const std::string& action) {
     kov::CSerialComm* link = context.OpenLink();
     if (link == nullptr)
         return kExitFailed;
-    const std::uint8_t mb = context.MotherBoardId();
+    const auto mb = context.MotherBoardId();
+    if (!mb)
+        return kExitFailed;
     if (action == "set") {
         const std::time_t now = std::time(nullptr);
         std::tm local{};
         localtime_r(&now, &local);
         const kov::ClockTime time{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
                                   local.tm_hour,        local.tm_min,     local.tm_sec};
-        if (!kov::SetDeviceClock(*link, mb, time))
+        if (!kov::SetDeviceClock(*link, *mb, time))
             return context.FailExchange("write failed: clock frame not sent");
         std::cout << "device clock set to " << kov::FormatClock(time) << '\n';
         return kExitOk;
     }
-    const auto time = kov::ReadDeviceClock(*link, mb);
+    const auto time = kov::ReadDeviceClock(*link, *mb);
     if (!time)
         return context.FailExchange(
             "no reply: the device clock could not be read (no reply or bad checksum)");

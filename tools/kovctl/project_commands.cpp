@@ -111,7 +111,7 @@ int RunCheck(Context& context, const std::string& file) {
     const kov::ProjectReadReport report = kov::ReadProjectFile(file, records);
     if (!report.opened)
         return CannotOpen(file);
-    if (report.Clean()) {
+    if (report.Clean() && report.appliedKeys > 0) {
         std::cout << "ok\n";
         return kExitOk;
     }
@@ -123,6 +123,10 @@ int RunCheck(Context& context, const std::string& file) {
         std::cout << "line " << report.stopped->line << ": reading stops: no fitted card has ID "
                   << report.stopped->cardId << "; the rest of the file is not read\n";
     }
+    // An empty file, or one of only a byte-order mark or NULs, reads without a fault but
+    // is no project: opening it changes nothing.
+    if (report.appliedKeys == 0)
+        std::cout << "the file sets nothing: no line selects a card or sets a value\n";
     return kExitFailed;
 }
 
@@ -186,7 +190,9 @@ int RunConfigDetect(Context& context) {
         std::cout << "no cards detected\n";
     if (!outcome.written) {
         return Fail("cannot write " + file.string() +
-                    " (the file must already exist; it is never created)");
+                    (kov::IsReadable(file)
+                         ? " (is the disk full or the folder read-only?)"
+                         : " (the file must already exist; it is never created)"));
     }
     std::cout << "written to " << file.string() << '\n';
     return kExitOk;

@@ -1,11 +1,12 @@
 #include "task_commands.h"
 
-#include <fstream>
 #include <iostream>
+#include <sstream>
 
 #include "link/device_queries.h"
 #include "link_commands.h"
 #include "schedule/offline_task_text.h"
+#include "store/file_io.h"
 
 namespace kovctl {
 namespace {
@@ -14,8 +15,11 @@ int ReadOne(Context& context, int n) {
     kov::CSerialComm* link = context.OpenLink();
     if (link == nullptr)
         return kExitFailed;
+    const auto mb = context.MotherBoardId();
+    if (!mb)
+        return kExitFailed;
     kov::TryFlushInput(*link);
-    const auto task = kov::ReadOfflineTask(*link, context.MotherBoardId(), n);
+    const auto task = kov::ReadOfflineTask(*link, *mb, n);
     if (!task)
         return context.FailExchange("no reply: task " + std::to_string(n) +
                                     " could not be read (no reply or bad checksum)");
@@ -27,14 +31,16 @@ int ReadAll(Context& context) {
     kov::CSerialComm* link = context.OpenLink();
     if (link == nullptr)
         return kExitFailed;
+    const auto mb = context.MotherBoardId();
+    if (!mb)
+        return kExitFailed;
     std::vector<int> failed;
-    const auto summary =
-        kov::ReadOfflineTasks(*link, context.MotherBoardId(), [&failed](int n, const auto& task) {
-            if (task)
-                std::cout << kov::FormatTaskLine(*task) << std::endl;
-            else
-                failed.push_back(n);
-        });
+    const auto summary = kov::ReadOfflineTasks(*link, *mb, [&failed](int n, const auto& task) {
+        if (task)
+            std::cout << kov::FormatTaskLine(*task) << std::endl;
+        else
+            failed.push_back(n);
+    });
     if (!summary.flushed)
         return Fail("port error: the port's input could not be flushed");
     if (!failed.empty()) {
@@ -53,9 +59,12 @@ int Write(Context& context, const std::vector<kov::OfflineTask>& tasks) {
     kov::CSerialComm* link = context.OpenLink();
     if (link == nullptr)
         return kExitFailed;
+    const auto mb = context.MotherBoardId();
+    if (!mb)
+        return kExitFailed;
     int failures = 0;
     for (const kov::OfflineTask& task : tasks) {
-        if (kov::DownloadOfflineTask(*link, context.MotherBoardId(), task.index, task)) {
+        if (kov::DownloadOfflineTask(*link, *mb, task.index, task)) {
             std::cout << "written: " << kov::FormatTaskLine(task) << '\n';
         } else {
             std::cerr << "kovctl: write failed: task " << task.index << " was not sent\n";
@@ -69,9 +78,10 @@ int Write(Context& context, const std::vector<kov::OfflineTask>& tasks) {
 // Every line of the file must be a task line (blank lines and lines starting with '#'
 // are skipped); nothing is written when one is not.
 int WriteFile(Context& context, const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    const auto bytes = kov::ReadWholeFile(path);
+    if (!bytes)
         return Fail("cannot read " + path);
+    std::istringstream in(*bytes);
     std::vector<kov::OfflineTask> tasks;
     std::string line;
     for (int number = 1; std::getline(in, line); ++number) {
