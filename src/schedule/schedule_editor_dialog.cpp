@@ -339,7 +339,10 @@ void CCUSTOMSCHEDULEDLG::Save() {
     }
     if (!SaveSchedule(PathOf(path), schedule_)) {
         fileName_->clear();
-        return Tell("IDS_SAVE_FAILED", true);
+        context_.dialogs.Message(
+            this, ToQString(TextWithFile(context_.language.Text("IDS_SAVE_FAILED"), PathOf(path))),
+            MessageIcon::kWarning);
+        return;
     }
     saved_ = schedule_;
     fileName_->setText(path);

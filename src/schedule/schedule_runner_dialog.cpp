@@ -127,8 +127,13 @@ void CRunScheduleDlg::Start() {
         return;
     if (path_.isEmpty())
         return Tell("IDS_SCHEDULE_SECLECT");
-    if (!IsReadable(std::filesystem::u8path(path_.toStdString())))
-        return Tell("IDS_FIND_FILE");
+    if (!IsReadable(std::filesystem::u8path(path_.toStdString()))) {
+        context_.dialogs.Message(
+            this,
+            ToQString(TextWithFile(context_.language.Text("IDS_FIND_FILE"), path_.toStdString())),
+            MessageIcon::kWarning);
+        return;
+    }
     if (!events_.StartSchedule(path_.toStdString())) {
         Tell("IDS_FILEOPEN_FAILED");
         ShowRunState();

@@ -342,9 +342,9 @@ void CKovDlg::Message(const char* key) {
                              MessageIcon::kInformation);
 }
 
-void CKovDlg::FileMessage(const char* key, const QString& path) {
-    context_.dialogs.Message(this, ToQString(context_.language.Text(key)) + "\n" + path,
-                             MessageIcon::kWarning);
+void CKovDlg::FileMessage(const char* key, const std::filesystem::path& file, MessageIcon icon) {
+    context_.dialogs.Message(this, ToQString(TextWithFile(context_.language.Text(key), file)),
+                             icon);
 }
 
 }  // namespace kov::ui

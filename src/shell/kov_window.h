@@ -9,6 +9,7 @@
 
 #include <chrono>
 #include <deque>
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <string>
@@ -18,6 +19,7 @@
 #include "schedule/schedule_event.h"
 #include "schedule/schedule_runner.h"
 #include "shell/app_context.h"
+#include "shell/operator_dialogs.h"
 
 class QAction;
 class QComboBox;
@@ -162,7 +164,7 @@ private:
     // Says in the status area how a synchronisation ended.
     void ReportSynchronisation(const SyncResult& result,
                                std::chrono::steady_clock::duration elapsed);
-    QString TemplatePath(int n) const;
+    std::filesystem::path TemplatePath(int n) const;
     void OnTreeClicked(QTreeWidgetItem* item);
     void OnTreeDoubleClicked(QTreeWidgetItem* item);
     void OnClickTimer();
@@ -182,7 +184,8 @@ private:
     QTreeWidgetItem* TreeItemOfSlot(int slot) const;
     void Message(const char* key);
     // A message that names the file it is about on its second line.
-    void FileMessage(const char* key, const QString& path);
+    void FileMessage(const char* key, const std::filesystem::path& file,
+                     MessageIcon icon = MessageIcon::kWarning);
     // What the last command did, in the status area (the port and the clock keep their own
     // places at the right).
     void ReportStatus(const std::string& text);

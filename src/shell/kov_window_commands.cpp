@@ -31,6 +31,7 @@
 #include "shell/window_messages.h"
 #include "store/auto_reset_event.h"
 #include "store/card_config_dialog.h"
+#include "store/card_defaults.h"
 #include "store/card_records.h"
 #include "store/comm_settings_dialog.h"
 #include "store/language.h"
@@ -93,7 +94,7 @@ void CKovDlg::OpenProject(bool fromMenu) {
         return;
     const bool opened = ReadProjectFile(path.toStdString(), context_.records).opened;
     if (!opened)
-        FileMessage("IDS_FIND_FILE", path);
+        FileMessage("IDS_FIND_FILE", path.toStdString());
     RefreshAfterRead();
     if (opened)
         ReportStatus(FillText(context_.language.Text("IDS_STATUS_OPENED"), {path.toStdString()}));
@@ -104,7 +105,7 @@ void CKovDlg::SaveProject() {
     if (path.isEmpty())
         return;
     if (!WriteProjectFile(path.toStdString(), context_.records.Snapshot())) {
-        FileMessage("IDS_SAVE_FAILED", path);
+        FileMessage("IDS_SAVE_FAILED", path.toStdString());
         return;
     }
     ReportStatus(FillText(context_.language.Text("IDS_STATUS_SAVED"), {path.toStdString()}));
@@ -123,7 +124,7 @@ void CKovDlg::FactoryReset() {
         return;
     context_.records.Release();
     if (!context_.records.Load(context_.config, context_.programDir))
-        Message("IDS_CONFIGURE_FILE");
+        FileMessage("IDS_CONFIGURE_FILE", context_.programDir / kDefaultsFileName);
     inputField_->Build();
     SelectFirstInputResolution();
     inputField_->Refresh();
@@ -368,8 +369,8 @@ void CKovDlg::RecallTemplate(int n) {
         ReportStatus(FillText(context_.language.Text("IDS_STATUS_RECALLED"), {std::to_string(n)}));
 }
 
-QString CKovDlg::TemplatePath(int n) const {
-    return ToQString((context_.programDir / TemplateFileName(n)).string());
+std::filesystem::path CKovDlg::TemplatePath(int n) const {
+    return context_.programDir / TemplateFileName(n);
 }
 
 void CKovDlg::StoreTemplate(int n) {

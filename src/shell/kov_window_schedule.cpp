@@ -47,7 +47,8 @@ void CKovDlg::BuildScheduleRun() {
     connect(this, &CKovDlg::synchroniseFinished, this, &CKovDlg::RunPendingEntries);
     scheduleStatus_ = new QLabel(this);
     scheduleStatus_->setObjectName("scheduleStatus");
-    statusBar()->insertPermanentWidget(0, scheduleStatus_);
+    // Between the outcome line (index 0) and the port line and clock.
+    statusBar()->insertPermanentWidget(1, scheduleStatus_);
 }
 
 void CKovDlg::EditSchedule() {

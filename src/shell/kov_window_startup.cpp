@@ -16,6 +16,7 @@
 #include "shell/confirm_dialogs.h"
 #include "shell/kov_window.h"
 #include "shell/operator_dialogs.h"
+#include "store/card_defaults.h"
 #include "store/card_records.h"
 #include "store/language.h"
 #include "store/project_file.h"
@@ -36,10 +37,8 @@ void CKovDlg::Initialise() {
     log_ = std::make_unique<BrellLog>(c.programDir, kCommandLogName);
     c.link.SetLog(log_.get());
 
-    if (!ReadCardConfiguration(c.programDir / kBoardConfigFileName, c.config)) {
-        c.dialogs.Message(this, ToQString(c.language.Named("IDS_CONFIGURE_FILE")),
-                          MessageIcon::kError);
-    }
+    if (!ReadCardConfiguration(c.programDir / kBoardConfigFileName, c.config))
+        FileMessage("IDS_CONFIGURE_FILE", c.programDir / kBoardConfigFileName, MessageIcon::kError);
 
     ShowPortImage();
     std::vector<PortEntry> ports;
@@ -49,10 +48,8 @@ void CKovDlg::Initialise() {
     ApplyLinkSettings(c.link, ports, link);
     TogglePort();
 
-    if (!c.records.Load(c.config, c.programDir)) {
-        c.dialogs.Message(this, ToQString(c.language.Named("IDS_CONFIGURE_FILE")),
-                          MessageIcon::kError);
-    }
+    if (!c.records.Load(c.config, c.programDir))
+        FileMessage("IDS_CONFIGURE_FILE", c.programDir / kDefaultsFileName, MessageIcon::kError);
 
     inputField_->Build();
     SelectFirstInputResolution();
@@ -75,10 +72,8 @@ void CKovDlg::Initialise() {
     const bool restore = !stateSaved || settings.ReadExitMarker() != 0 ||
                          c.dialogs.Question(this, ToQString(c.language.Named("IDS_RESTART")));
     if (restore) {
-        if (stateSaved && !ReadProjectFile(stateFile, c.records).opened) {
-            c.dialogs.Message(this, ToQString(c.language.Named("IDS_FIND_FILE")),
-                              MessageIcon::kWarning);
-        }
+        if (stateSaved && !ReadProjectFile(stateFile, c.records).opened)
+            FileMessage("IDS_FIND_FILE", stateFile);
         RefreshAfterRead();
         settings.WriteExitMarker(0);
     }

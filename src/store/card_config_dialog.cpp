@@ -198,8 +198,9 @@ void CConfigCardDlg::OnOk() {
     ids_ = ManualConfiguration(outputs, inputs);
     const std::filesystem::path file = context_.programDir / kBoardConfigFileName;
     if (!WriteCardConfiguration(file, ids_)) {
-        context_.dialogs.Message(this, ToQString(context_.language.Text(WriteFailureKey(file))),
-                                 MessageIcon::kError);
+        context_.dialogs.Message(
+            this, ToQString(TextWithFile(context_.language.Text(WriteFailureKey(file)), file)),
+            MessageIcon::kError);
         return;
     }
     emit configurationWritten(ConfiguredCards(ids_));
@@ -246,8 +247,9 @@ void CConfigCardDlg::FinishDetection(const DetectionOutcome& outcome) {
         ShowRows(ids_);
         if (!outcome.written) {
             const std::filesystem::path file = context_.programDir / kBoardConfigFileName;
-            context_.dialogs.Message(this, ToQString(context_.language.Text(WriteFailureKey(file))),
-                                     MessageIcon::kError);
+            context_.dialogs.Message(
+                this, ToQString(TextWithFile(context_.language.Text(WriteFailureKey(file)), file)),
+                MessageIcon::kError);
         } else {
             emit configurationWritten(ConfiguredCards(ids_));
         }

@@ -32,6 +32,10 @@ bool HasIniExtension(const fs::path& file) {
 
 }  // namespace
 
+std::string TextWithFile(const std::string& text, const std::filesystem::path& file) {
+    return text + "\n" + file.string();
+}
+
 std::string FillText(std::string_view pattern, const std::vector<std::string>& args) {
     std::string text;
     text.reserve(pattern.size());

@@ -58,6 +58,9 @@ private:
 // Turns every backslash followed by "n" into a line break.
 std::string ExpandLineBreaks(std::string_view text);
 
+// A message about a file: the text, and the file's path on a line of its own.
+std::string TextWithFile(const std::string& text, const std::filesystem::path& file);
+
 // A language text with its placeholders %1 to %9 replaced by the arguments in order. A
 // placeholder without an argument stays as written.
 std::string FillText(std::string_view pattern, const std::vector<std::string>& args);

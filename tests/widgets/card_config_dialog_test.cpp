@@ -17,6 +17,7 @@
 
 #include "fixtures/test_program.h"
 #include "store/card_config_dialog.h"
+#include "store/language.h"
 #include "store/profile.h"
 #include "support/full_disk.h"
 #include "widgets/relabel.h"
@@ -247,7 +248,10 @@ private slots:
 
         Press(dialog, kOkId);
 
-        QCOMPARE(program.dialogs.messages, QStringList{Named(program, "IDS_CONFIGURE_FILE")});
+        QCOMPARE(program.dialogs.messages,
+                 QStringList{
+                     Named(program, "IDS_CONFIGURE_FILE") + "\n" +
+                     QString::fromStdString((program.dir / kov::kBoardConfigFileName).string())});
         QVERIFY(!std::filesystem::exists(program.dir / kov::kBoardConfigFileName));
     }
 
@@ -343,8 +347,9 @@ private slots:
     void FullDiskIsNotBlamedOnAMissingFile() {
         TestProgram program;
         const std::string before = program.dir.Read(kov::kBoardConfigFileName);
-        const QString expected =
-            QString::fromStdString(program.language->Text("IDS_CONFIG_WRITE_FAILED"));
+        const QString expected = QString::fromStdString(
+            kov::TextWithFile(program.language->Text("IDS_CONFIG_WRITE_FAILED"),
+                              program.dir / kov::kBoardConfigFileName));
         Queue(program, DetectedReply());
         CConfigCardDlg dialog(program.Context());
         QSignalSpy finished(&dialog, &CConfigCardDlg::detectionFinished);
@@ -371,7 +376,10 @@ private slots:
         QVERIFY(finished.wait(kDetectionWaitMs));
 
         QCOMPARE(Rows(dialog), (QStringList{"1,3,Input card", "5,10,Output card"}));
-        QCOMPARE(program.dialogs.messages, QStringList{Named(program, "IDS_CONFIGURE_FILE")});
+        QCOMPARE(program.dialogs.messages,
+                 QStringList{
+                     Named(program, "IDS_CONFIGURE_FILE") + "\n" +
+                     QString::fromStdString((program.dir / kov::kBoardConfigFileName).string())});
         QVERIFY(!std::filesystem::exists(program.dir / kov::kBoardConfigFileName));
     }
 

@@ -164,6 +164,7 @@ private slots:
             s.program.dialogs.messages.back(),
             QString::fromStdString(s.program.language->Text("IDS_FIND_FILE")) + "\n" + missing);
         s.window->RecallTemplate(12);
+        QCOMPARE(s.program.dialogs.icons.back(), kov::ui::MessageIcon::kWarning);
         QVERIFY(s.program.dialogs.messages.back().endsWith(
             QString::fromStdString((s.program.dir / kov::TemplateFileName(12)).string())));
     }

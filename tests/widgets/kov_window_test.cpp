@@ -26,6 +26,7 @@
 #include "output/output_field_host.h"
 #include "output/output_page.h"
 #include "shell/kov_window.h"
+#include "store/language.h"
 #include "store/project_file.h"
 #include "store/settings.h"
 #include "store/state_saver.h"
@@ -50,7 +51,9 @@ private slots:
         QCOMPARE(s.program.port->lastPort, 7);
         QCOMPARE(s.window->ResolutionList()->currentData().toInt(), 11);
         QCOMPARE(s.window->FadeEdit()->text(), QString("0"));
-        // A first start: no state file was ever saved, so nothing is asked or said.
+        // A first start: the shipped settings mark a normal exit and no state file was ever
+        // saved, so nothing is asked or said.
+        QCOMPARE(kov::Settings(KOV_DATA_DIR).ReadExitMarker(), 1);
         QVERIFY(s.program.dialogs.questions.isEmpty());
         QVERIFY(s.program.dialogs.messages.isEmpty());
     }
@@ -78,38 +81,38 @@ private slots:
         kov::ui::CKovDlg window(program.Context());
         window.Initialise();
         QCOMPARE(program.dialogs.questions.size(), marker == 0 ? 1 : 0);
-        QCOMPARE(program.dialogs.messages,
-                 QStringList{QString::fromStdString(program.language->Named("IDS_FIND_FILE"))});
+        QCOMPARE(program.dialogs.messages, QStringList{QString::fromStdString(kov::TextWithFile(
+                                               program.language->Named("IDS_FIND_FILE"), state))});
     }
 
     // A full disk: the failing automatic save and the lost command-log lines are each said
     // once in the status bar, and again when writing works; the save is retried by itself.
     void storageFaultsAreSaidOnceAndAgainWhenTheyRecover() {
         Started s;
-        QStatusBar& bar = *s.window->statusBar();
+        QLabel& bar = *s.window->OutcomeLine();
         auto text = [&](const char* key) {
             return QString::fromStdString(s.program.language->Text(key));
         };
         {
             kov::test::FullDisk full;
             s.program.stateChanged.Set();
-            QTRY_COMPARE(bar.currentMessage(), text("IDS_STATE_SAVE_FAILED"));
-            bar.clearMessage();
+            QTRY_COMPARE(bar.text(), text("IDS_STATE_SAVE_FAILED"));
+            bar.clear();
             QTest::qWait(600);  // two more watcher ticks
-            QCOMPARE(bar.currentMessage(), QString());
+            QCOMPARE(bar.text(), QString());
         }
-        QTRY_COMPARE_WITH_TIMEOUT(bar.currentMessage(), text("IDS_STATE_SAVE_BACK"), 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(bar.text(), text("IDS_STATE_SAVE_BACK"), 5000);
         QVERIFY(s.SavedInputShown(0) >= 0);
         {
             kov::test::FullDisk full;
             s.window->CommandLog()->WriteLine("lost");
-            QTRY_COMPARE(bar.currentMessage(), text("IDS_LOG_DROPPED"));
-            bar.clearMessage();
+            QTRY_COMPARE(bar.text(), text("IDS_LOG_DROPPED"));
+            bar.clear();
             QTest::qWait(600);
-            QCOMPARE(bar.currentMessage(), QString());
+            QCOMPARE(bar.text(), QString());
         }
         s.window->CommandLog()->WriteLine("kept");
-        QTRY_COMPARE(bar.currentMessage(), text("IDS_LOG_BACK"));
+        QTRY_COMPARE(bar.text(), text("IDS_LOG_BACK"));
         QVERIFY(s.Log().find("\tkept\r\n") != std::string::npos);
     }
 

@@ -246,9 +246,12 @@ private slots:
         e.Click(1213);
         QVERIFY(e.Control<QLineEdit>(1021)->text().isEmpty());
         e.Click(1213);
-        QCOMPARE(e.program.dialogs.messages,
-                 QStringList({e.Message("IDS_LST_NOCONTENT"), e.Message("IDS_SAVE_FAILED"),
-                              e.Message("IDS_SAVE_SUCCESS")}));
+        QCOMPARE(
+            e.program.dialogs.messages,
+            QStringList({e.Message("IDS_LST_NOCONTENT"),
+                         e.Message("IDS_SAVE_FAILED") + "\n" +
+                             QString::fromStdString((e.program.dir / "missing/plan.smfx").string()),
+                         e.Message("IDS_SAVE_SUCCESS")}));
         QVERIFY(std::filesystem::exists(e.program.dir / "plan.SMFX"));
         QVERIFY(!std::filesystem::exists(e.program.dir / "plan.SMFX.smfx"));
     }

@@ -87,7 +87,7 @@ struct Running {
     QString Text(const char* key) const {
         return QString::fromStdString(program.language->Text(key));
     }
-    QString Status() const { return window->statusBar()->currentMessage(); }
+    QString Status() const { return window->OutcomeLine()->text(); }
     std::string Log() const {
         std::string text;
         for (const auto& e : std::filesystem::directory_iterator(program.dir / "command_log"))
@@ -161,7 +161,7 @@ private slots:
         std::filesystem::remove(path.toStdString());
         r.program.dialogs.messages.clear();
         Button(again, 1217)->click();
-        QCOMPARE(r.program.dialogs.messages, QStringList{r.Text("IDS_FIND_FILE")});
+        QCOMPARE(r.program.dialogs.messages, QStringList{r.Text("IDS_FIND_FILE") + "\n" + path});
         QVERIFY(!r.window->ScheduleRunning());
         QVERIFY(r.Log().find("Schedule: run started: " + path.toStdString()) != std::string::npos);
     }
