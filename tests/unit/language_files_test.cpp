@@ -42,22 +42,17 @@ using kov::test::ReadIni;
 // Every key the program reads from section [String].
 std::vector<std::string> RequiredKeys() {
     std::vector<std::string> keys;
-    for (std::string_view key : kov::kNamedTextKeys)
-        keys.emplace_back(key);
-    for (std::string_view key : kov::kExtraTextKeys)
-        keys.emplace_back(key);
-    for (std::string_view key : kov::kPortTextKeys)
-        keys.emplace_back(key);
-    for (std::string_view key : kov::kStatusTextKeys)
-        keys.emplace_back(key);
-    for (std::string_view key : kov::kPackageTextKeys)
-        keys.emplace_back(key);
-    for (std::string_view key : kov::kOnlineScheduleTextKeys)
-        keys.emplace_back(key);
-    for (std::string_view key : kov::kFileFaultTextKeys)
-        keys.emplace_back(key);
-    for (std::string_view key : kov::kCaptionKeys)
-        keys.emplace_back(key);
+    const auto add = [&keys](const auto& table) {
+        keys.insert(keys.end(), table.begin(), table.end());
+    };
+    add(kov::kNamedTextKeys);
+    add(kov::kExtraTextKeys);
+    add(kov::kPortTextKeys);
+    add(kov::kStatusTextKeys);
+    add(kov::kPackageTextKeys);
+    add(kov::kOnlineScheduleTextKeys);
+    add(kov::kFileFaultTextKeys);
+    add(kov::kCaptionKeys);
     for (const kov::MenuKey& menu : kov::kMenuKeys)
         keys.emplace_back(menu.key);
     for (const kov::RelabelledDialog& dialog : kov::kRelabelledDialogs) {
