@@ -7,6 +7,10 @@ set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config googletest libgtest-dev libgmock-dev
           qt6-base-dev qt6-base-dev-tools libgl-dev fonts-wqy-microhei xvfb xdotool xauth)
 
+# `deps.sh fuzz` adds what scripts/fuzz.sh needs: clang with libFuzzer and its sanitizers.
+fuzz_packages=(clang libclang-rt-14-dev)
+[ "${1:-}" = fuzz ] && packages+=("${fuzz_packages[@]}")
+
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
