@@ -24,5 +24,5 @@ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKOV_SANITIZE=addres
       -DKOV_WITH_UI=OFF -DKOV_BUILD_BENCH=OFF >/dev/null
 cmake --build build-asan -j "$jobs" --target kov_unit_tests kov_fuzz_targets
 export ASAN_OPTIONS="halt_on_error=1 detect_leaks=1" UBSAN_OPTIONS="halt_on_error=1 print_stacktrace=1"
-build-asan/tests/kov_unit_tests --gtest_brief=1
+(cd build-asan/tests && ./kov_unit_tests --gtest_brief=1)  # from where ctest runs them
 ctest --test-dir build-asan -L fuzz --output-on-failure -j "$jobs"
