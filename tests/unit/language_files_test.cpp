@@ -25,10 +25,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The test file lives in tests/unit/; the shipped data lives in data/ at the repository top.
+// The shipped data in data/ at the repository top (an absolute path, unlike __FILE__ under a
+// compiler cache that rewrites paths relative to the build folder).
 fs::path LanguageDir() {
-    return (fs::path(__FILE__).parent_path() / ".." / ".." / "data" / "Language")
-        .lexically_normal();
+    return fs::path(KOV_DATA_DIR) / "Language";
 }
 
 std::string Lower(std::string_view text) {
