@@ -8,6 +8,7 @@
 #include "fuzz_check.h"
 #include "store/card_inventory.h"
 #include "store/project_file.h"
+#include "support/restore_records.h"
 
 namespace kov {
 namespace {
@@ -31,13 +32,6 @@ Rack& ShippedRack() {
     return *rack;
 }
 
-void Restore(CardRecords& records, const RecordsSnapshot& snapshot) {
-    auto lock = records.Lock();
-    records.input.Records() = snapshot.inputs;
-    records.output.Records() = snapshot.outputs;
-    records.screen = snapshot.screen;
-}
-
 template <class Record>
 bool SameCards(const std::vector<Record>& a, const std::vector<Record>& b) {
     if (a.size() != b.size())
@@ -55,7 +49,7 @@ bool SameCards(const std::vector<Record>& a, const std::vector<Record>& b) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace kov;
     Rack& rack = ShippedRack();
-    Restore(rack.records, rack.loaded);
+    test::RestoreRecords(rack.records, rack.loaded);
 
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     const ProjectReadReport report = ApplyProjectBytes(bytes, rack.records);
@@ -70,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     if (report.appliedKeys == 0)
         return 0;  // nothing changed: the records are the shipped ones
-    Restore(rack.records, rack.loaded);
+    test::RestoreRecords(rack.records, rack.loaded);
     const ProjectReadReport again = ApplyProjectBytes(ProjectFileBytes(read), rack.records);
     fuzz::Check(again.Clean(), "a written project file reads back clean");
     const RecordsSnapshot reread = rack.records.Snapshot();
