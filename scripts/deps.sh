@@ -22,6 +22,10 @@ for group in "$@"; do
     esac
 done
 
+# `deps.sh fuzz` adds what scripts/fuzz.sh needs: clang with libFuzzer and its sanitizers.
+fuzz_packages=(clang libclang-rt-14-dev)
+[ "${1:-}" = fuzz ] && packages+=("${fuzz_packages[@]}")
+
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -1,11 +1,18 @@
 #include "schedule/schedule_entry.h"
 
+#include <algorithm>
+#include <climits>
+
 #include "store/tables.h"
 
 namespace kov {
 
 int SecondOfDay(const ScheduleEntry& entry) {
-    return entry.hour * 3600 + entry.minute * 60 + entry.second;
+    // The fields come from files and may hold any 32-bit value: count in 64 bits and
+    // saturate, so a time far out of range stays out of range instead of overflowing.
+    const std::int64_t second = std::int64_t{entry.hour} * 3600 + std::int64_t{entry.minute} * 60 +
+                                std::int64_t{entry.second};
+    return static_cast<int>(std::clamp<std::int64_t>(second, INT_MIN, INT_MAX));
 }
 
 std::int32_t WeekdayFlag(const ScheduleEntry& entry, int weekdayFromSunday) {

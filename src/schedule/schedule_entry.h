@@ -49,7 +49,8 @@ struct _SCHEDULE_INFO {
 using ScheduleEntry = _SCHEDULE_INFO;
 using Schedule = std::vector<ScheduleEntry>;
 
-// Second of the day at which the entry fires.
+// Second of the day at which the entry fires; out of 0-86399 (saturated to the int range)
+// when the time of day is out of range.
 int SecondOfDay(const ScheduleEntry& entry);
 
 // The weekday flag for a weekday counted from Sunday = 0 (as std::tm::tm_wday).

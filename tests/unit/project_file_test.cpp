@@ -15,6 +15,7 @@
 
 #include "store/tables.h"
 #include "store/text_codec.h"
+#include "support/restore_records.h"
 #include "support/temp_dir.h"
 
 namespace kov {
@@ -55,14 +56,6 @@ CardConfiguration Config(std::vector<CardSlot> inputs, std::vector<CardSlot> out
     config.inputCards = std::move(inputs);
     config.outputCards = std::move(outputs);
     return config;
-}
-
-// Puts a snapshot back into the records, as if they had been edited to it.
-void Restore(CardRecords& records, const RecordsSnapshot& snapshot) {
-    auto lock = records.Lock();
-    records.input.Records() = snapshot.inputs;
-    records.output.Records() = snapshot.outputs;
-    records.screen = snapshot.screen;
 }
 
 template <class Record>
@@ -302,7 +295,7 @@ TEST_P(ProjectRoundTrip, ReadingBackGivesTheSameRecordsAndScreen) {
     const CardConfiguration config = Config(GetParam().inputs, GetParam().outputs);
     const auto written = Records(config);
     const RecordsSnapshot edited = Scrambled(written->Snapshot());
-    Restore(*written, edited);
+    test::RestoreRecords(*written, edited);
     ASSERT_TRUE(WriteProjectFile(dir / "p.scpx", written->Snapshot()));
 
     const auto fresh = Records(config);
@@ -564,7 +557,7 @@ TEST_F(ProjectFileTest, EveryPrefixOfAFileReadsWithoutHarm) {
     const std::string narrow = Utf16LeToUtf8(wide.substr(2));
     for (const std::string* file : {&wide, &narrow}) {
         for (std::size_t n = 0; n <= file->size(); ++n) {
-            Restore(*records, original);
+            test::RestoreRecords(*records, original);
             ApplyProjectBytes(std::string_view(*file).substr(0, n), *records);
             const RecordsSnapshot read = records->Snapshot();
             ASSERT_EQ(read.inputs.size(), 1u);

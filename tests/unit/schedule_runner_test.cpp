@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <ctime>
 #include <set>
@@ -211,6 +212,10 @@ INSTANTIATE_TEST_SUITE_P(
                 {Daily(8, 0, 0), Unrunnable(8, 0, 0), Daily(9, 0, 0)},
                 {{"2024-05-01 07:59:59"}, {"2024-05-01 08:00:00"}, {"2024-05-01 08:00:00", 600}},
                 {"unrunnable 1 2024-05-01 08:00:00", "fire 0 2024-05-01 08:00:00"}},
+        RunCase{"TimesOfDayBeyondAnyClockAreReportedAtTheEdgesOfTheDay",
+                {Daily(INT32_MAX, 59, 59), Daily(INT32_MIN, 0, 0)},
+                {{"2024-05-01 23:59:58"}, {"2024-05-01 23:59:59"}, {"2024-05-02 00:00:00"}},
+                {"unrunnable 0 2024-05-01 23:59:59", "unrunnable 1 2024-05-02 00:00:00"}},
         RunCase{"MissingScriptDoesNothingAndDoesNotEndTheRun",
                 {Daily(7, 0, 0), Script(8, 0, 0, "/gone.scpx")},
                 {{"2024-05-01 07:59:59"},
