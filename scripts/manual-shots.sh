@@ -218,6 +218,12 @@ shots() {  # shots LANGUAGE_NAME LANGUAGE_FILE OUTPUT_DIR
     stop_program
 
     start_program
+    xdotool key ctrl+s                             # save a project: its line in the status area
+    sleep 1
+    xdotool type --delay 20 "$dir/wall.scpx"
+    xdotool key Return
+    sleep 1
+    [ -s "$dir/wall.scpx" ] || fail "the project was not saved as $dir/wall.scpx"
     open_menu 5                                    # Schedules
     xdotool key Right Return                       # Online Schedule → Edit Schedule...
     local editor
