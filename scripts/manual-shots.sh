@@ -60,6 +60,13 @@ click() {  # click KEY [OWNER]
     sleep 0.4
 }
 
+click_box() {  # click_box KEY [OWNER]: the box of a check box or radio button
+    local x y w h
+    read -r x y w h < <(control "$@")
+    xdotool mousemove --sync $((x + 8)) $((y + h / 2)) click 1
+    sleep 0.4
+}
+
 # window NAME: the id of the visible window whose title is NAME, once it is there.
 window() {
     local id=""
@@ -208,6 +215,55 @@ shots() {  # shots LANGUAGE_NAME LANGUAGE_FILE OUTPUT_DIR
     click 1214                                     # read the device time
     sleep 1
     grab_window offline-schedule "$offline"
+    stop_program
+
+    start_program
+    xdotool key ctrl+s                             # save a project: its line in the status area
+    sleep 1
+    xdotool type --delay 20 "$dir/wall.scpx"
+    xdotool key Return
+    sleep 1
+    [ -s "$dir/wall.scpx" ] || fail "the project was not saved as $dir/wall.scpx"
+    open_menu 5                                    # Schedules
+    xdotool key Right Return                       # Online Schedule → Edit Schedule...
+    local editor
+    editor=$(window "$(text IDD159_Title)")
+    click 1015 CCUSTOMSCHEDULEDLG                  # a daily script entry: the sample project
+    xdotool type --delay 20 "$dir/2x2 wall.scpx"
+    click 1029 CCUSTOMSCHEDULEDLG                  # Append
+    # A weekly channel switch on Mon and Fri: a check box or radio button takes a click on its
+    # box only, which lies at its left end, not in its middle.
+    local id
+    for id in 1104 1109 1052 1078; do click_box "$id" CCUSTOMSCHEDULEDLG; done
+    click 1029 CCUSTOMSCHEDULEDLG
+    grab_window schedule-editor "$editor"
+    click 1213 CCUSTOMSCHEDULEDLG                  # Save: the file chooser, then "Saved"
+    sleep 1
+    xdotool type --delay 20 "$dir/plan.smfx"
+    xdotool key Return
+    sleep 1
+    xdotool key Return
+    [ -s "$dir/plan.smfx" ] || fail "the schedule editor did not save $dir/plan.smfx"
+    click 1190 CCUSTOMSCHEDULEDLG                  # Close
+
+    open_menu 5
+    xdotool key Right Down Return                  # Online Schedule → Run Schedule...
+    local runner
+    runner=$(window "$(text IDD161_Title)")
+    click 1215 CRunScheduleDlg                     # Browse
+    sleep 1
+    xdotool type --delay 20 "$dir/plan.smfx"
+    xdotool key Return
+    sleep 1
+    click 1217 CRunScheduleDlg                     # Start Schedule, and OK to the question
+    sleep 1
+    xdotool key Return
+    sleep 2
+    grab_window schedule-runner "$runner"
+    # The status area of the main window below the runner: the port and the schedule run.
+    local X Y WIDTH HEIGHT SCREEN WINDOW
+    eval "$(xdotool getwindowgeometry --shell "$main")"
+    grab status-area "$X" $((Y + HEIGHT - 28)) "$WIDTH" 28
     stop_program
 
     kill "$sim"
