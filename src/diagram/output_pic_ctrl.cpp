@@ -10,7 +10,9 @@
 namespace kov::ui {
 
 COutputPicCtrl::COutputPicCtrl(AppContext& context, QObject* notify, QWidget* parent)
-    : DiagramCtrl(context, notify, diagram::DiagramKind::kOutput, parent) {}
+    : DiagramCtrl(context, notify, diagram::DiagramKind::kOutput, parent) {
+    setObjectName("COutputPicCtrl");
+}
 
 diagram::RecordRectLookup COutputPicCtrl::RecordLookup() const {
     return diagram::OutputRectLookup(Context().records.output);

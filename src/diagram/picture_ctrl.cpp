@@ -11,7 +11,9 @@
 namespace kov::ui {
 
 CPictureCtrl::CPictureCtrl(AppContext& context, QObject* notify, QWidget* parent)
-    : DiagramCtrl(context, notify, diagram::DiagramKind::kInput, parent) {}
+    : DiagramCtrl(context, notify, diagram::DiagramKind::kInput, parent) {
+    setObjectName("CPictureCtrl");
+}
 
 diagram::RecordRectLookup CPictureCtrl::RecordLookup() const {
     return diagram::InputRectLookup(Context().records.input);

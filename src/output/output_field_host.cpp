@@ -11,6 +11,7 @@ namespace kov::ui {
 
 COutPutFieldDLg::COutPutFieldDLg(AppContext& context, QObject* notify, QWidget* parent)
     : QWidget(parent), context_(context), picture_(context, notify, this) {
+    setObjectName("COutPutFieldDLg");
     // The host keeps the no-focus policy, so a press does not take the focus; it moves here
     // when the button goes up, after a drag has been applied.
     connect(&picture_, &DiagramCtrl::Released, this, [this] { setFocus(Qt::MouseFocusReason); });

@@ -112,21 +112,32 @@ void ConfirmDialog::accept() {
 }
 
 CAutoImprove::CAutoImprove(AppContext& context, QWidget* parent)
-    : ConfirmDialog(context, kAutoAdjust, std::nullopt, parent) {}
+    : ConfirmDialog(context, kAutoAdjust, std::nullopt, parent) {
+    setObjectName("CAutoImprove");
+}
 
 CCardDefaultDlg::CCardDefaultDlg(AppContext& context, QWidget* parent)
-    : ConfirmDialog(context, kCardReset, std::nullopt, parent) {}
+    : ConfirmDialog(context, kCardReset, std::nullopt, parent) {
+    setObjectName("CCardDefaultDlg");
+}
 
 CDefaultSetup::CDefaultSetup(AppContext& context, QWidget* parent)
-    : ConfirmDialog(context, kFactoryReset, FactoryResetFrame(), parent) {}
+    : ConfirmDialog(context, kFactoryReset, FactoryResetFrame(), parent) {
+    setObjectName("CDefaultSetup");
+}
 
 CIntBusDlg::CIntBusDlg(AppContext& context, QWidget* parent)
-    : ConfirmDialog(context, kInternalBus, InternalBusResetFrame(), parent) {}
+    : ConfirmDialog(context, kInternalBus, InternalBusResetFrame(), parent) {
+    setObjectName("CIntBusDlg");
+}
 
 CTipDlg::CTipDlg(AppContext& context, QWidget* parent)
-    : ConfirmDialog(context, kExit, std::nullopt, parent) {}
+    : ConfirmDialog(context, kExit, std::nullopt, parent) {
+    setObjectName("CTipDlg");
+}
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
+    setObjectName("CAboutDlg");
     setWindowTitle(QStringLiteral("关于 KOV-Q730"));
 
     // The program's icon; the style's information icon until the application has one.

@@ -61,6 +61,7 @@ const char* WriteFailureKey(const std::filesystem::path& file) {
 
 CConfigCardDlg::CConfigCardDlg(AppContext& context, QWidget* parent)
     : QDialog(parent), context_(context) {
+    setObjectName("CConfigCardDlg");
     setWindowTitle(QStringLiteral("CardConfig"));
     BuildLayout();
     SetBoxesAndOkEnabled(false);

@@ -39,6 +39,7 @@ constexpr const char* kFixedBaudRate = "9600";
 }  // namespace
 
 CdlgComn::CdlgComn(AppContext& context, QWidget* parent) : QDialog(parent), context_(context) {
+    setObjectName("CdlgComn");
     setWindowTitle(QStringLiteral("通讯设置"));
 
     portList_ = WithId(new QComboBox(this), kPortListId);

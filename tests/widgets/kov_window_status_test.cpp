@@ -1,11 +1,14 @@
 // The main window's status area: what each command did, the port in use and its state,
 // and the file a failure is about.
 
+#include <QAction>
+#include <QDialog>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 
+#include <deque>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -177,6 +180,29 @@ private slots:
         QCOMPARE(dialogs.StartFolder(), QString("/srv/walls"));
         dialogs.RememberChoice({});  // a cancelled chooser changes nothing
         QCOMPARE(dialogs.StartFolder(), QString("/srv/walls"));
+    }
+
+    // Automation finds every page and dialog by its class name: the window's own pages and
+    // every dialog a menu command opens carry it as their object name.
+    void pagesAndDialogsAreNamedAfterTheirClass() {
+        Started s;
+        const auto expectNamed = [](const QObject& object) {
+            const QString className = QString::fromLatin1(object.metaObject()->className());
+            QCOMPARE(object.objectName(), className.section("::", -1));
+        };
+        for (const QWidget* child : s.window->findChildren<QWidget*>()) {
+            if (QString::fromLatin1(child->metaObject()->className()).startsWith("kov::ui::C"))
+                expectNamed(*child);
+        }
+        int opened = 0;
+        s.program.dialogs.onDialog = [&](QDialog& dialog) {
+            expectNamed(dialog);
+            ++opened;
+        };
+        s.program.dialogs.dialogAnswers = std::deque<int>(9, QDialog::Rejected);
+        for (int command : {32790, 32824, 32797, 32798, 32799, 32802, 32792, 32794, 32825})
+            s.window->MenuAction(command)->trigger();
+        QCOMPARE(opened, 9);
     }
 };
 
