@@ -69,6 +69,16 @@ int Context::FailExchange(const std::string& message) const {
     return Fail(message);
 }
 
+std::optional<Context::Board> Context::OpenBoard() {
+    kov::CSerialComm* link = OpenLink();
+    if (link == nullptr)
+        return std::nullopt;
+    const auto mb = MotherBoardId();
+    if (!mb)
+        return std::nullopt;
+    return Board{*link, *mb};
+}
+
 std::optional<std::uint8_t> Context::MotherBoardId() const {
     if (options_.motherBoard)
         return static_cast<std::uint8_t>(*options_.motherBoard);

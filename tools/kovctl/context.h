@@ -47,6 +47,14 @@ public:
     // cannot be read: a guessed address would reach the wrong board.
     std::optional<std::uint8_t> MotherBoardId() const;
 
+    // The open link and the mother board address, for the commands that address the
+    // board; nothing, with what failed printed, when either cannot be had.
+    struct Board {
+        kov::CSerialComm& link;
+        std::uint8_t address;
+    };
+    std::optional<Board> OpenBoard();
+
 private:
     Options options_;
     kov::ProgramFolders folders_;

@@ -87,24 +87,23 @@ int RunDetect(Context& context) {
 int RunClock(Context& context, const std::string& action) {
     if (action != "get" && action != "set")
         return WrongArguments("clock wants get or set, got \"" + action + "\"");
-    kov::CSerialComm* link = context.OpenLink();
-    if (link == nullptr)
+    const auto board = context.OpenBoard();
+    if (!board)
         return kExitFailed;
-    const auto mb = context.MotherBoardId();
-    if (!mb)
-        return kExitFailed;
+    kov::CSerialComm* link = &board->link;
+    const std::uint8_t mb = board->address;
     if (action == "set") {
         const std::time_t now = std::time(nullptr);
         std::tm local{};
         localtime_r(&now, &local);
         const kov::ClockTime time{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
                                   local.tm_hour,        local.tm_min,     local.tm_sec};
-        if (!kov::SetDeviceClock(*link, *mb, time))
+        if (!kov::SetDeviceClock(*link, mb, time))
             return context.FailExchange("write failed: clock frame not sent");
         std::cout << "device clock set to " << kov::FormatClock(time) << '\n';
         return kExitOk;
     }
-    const auto time = kov::ReadDeviceClock(*link, *mb);
+    const auto time = kov::ReadDeviceClock(*link, mb);
     if (!time)
         return context.FailExchange(
             "no reply: the device clock could not be read (no reply or bad checksum)");

@@ -12,14 +12,13 @@ namespace kovctl {
 namespace {
 
 int ReadOne(Context& context, int n) {
-    kov::CSerialComm* link = context.OpenLink();
-    if (link == nullptr)
+    const auto board = context.OpenBoard();
+    if (!board)
         return kExitFailed;
-    const auto mb = context.MotherBoardId();
-    if (!mb)
-        return kExitFailed;
+    kov::CSerialComm* link = &board->link;
+    const std::uint8_t mb = board->address;
     kov::TryFlushInput(*link);
-    const auto task = kov::ReadOfflineTask(*link, *mb, n);
+    const auto task = kov::ReadOfflineTask(*link, mb, n);
     if (!task)
         return context.FailExchange("no reply: task " + std::to_string(n) +
                                     " could not be read (no reply or bad checksum)");
@@ -28,14 +27,13 @@ int ReadOne(Context& context, int n) {
 }
 
 int ReadAll(Context& context) {
-    kov::CSerialComm* link = context.OpenLink();
-    if (link == nullptr)
+    const auto board = context.OpenBoard();
+    if (!board)
         return kExitFailed;
-    const auto mb = context.MotherBoardId();
-    if (!mb)
-        return kExitFailed;
+    kov::CSerialComm* link = &board->link;
+    const std::uint8_t mb = board->address;
     std::vector<int> failed;
-    const auto summary = kov::ReadOfflineTasks(*link, *mb, [&failed](int n, const auto& task) {
+    const auto summary = kov::ReadOfflineTasks(*link, mb, [&failed](int n, const auto& task) {
         if (task)
             std::cout << kov::FormatTaskLine(*task) << std::endl;
         else
@@ -56,15 +54,14 @@ int ReadAll(Context& context) {
 
 // Sends each task; every task that does not go out is named.
 int Write(Context& context, const std::vector<kov::OfflineTask>& tasks) {
-    kov::CSerialComm* link = context.OpenLink();
-    if (link == nullptr)
+    const auto board = context.OpenBoard();
+    if (!board)
         return kExitFailed;
-    const auto mb = context.MotherBoardId();
-    if (!mb)
-        return kExitFailed;
+    kov::CSerialComm* link = &board->link;
+    const std::uint8_t mb = board->address;
     int failures = 0;
     for (const kov::OfflineTask& task : tasks) {
-        if (kov::DownloadOfflineTask(*link, *mb, task.index, task)) {
+        if (kov::DownloadOfflineTask(*link, mb, task.index, task)) {
             std::cout << "written: " << kov::FormatTaskLine(task) << '\n';
         } else {
             std::cerr << "kovctl: write failed: task " << task.index << " was not sent\n";
