@@ -183,6 +183,7 @@ void CKovDlg::TogglePort() {
     ShowPortImage();
 }
 
+// The port line shows the failure before the message box, which waits for the operator.
 void CKovDlg::ReportOpenFailure() {
     const CSerialComm& link = context_.link;
     const int error = link.LastOpenError();
