@@ -52,8 +52,9 @@ void StateSaver::SaveOnce() {
     // Copy under the lock, write outside it, so editing never waits for the disk.
     const RecordsSnapshot snapshot = records_.Snapshot();
     const bool saved = writer_(stateFile_, snapshot);
-    ++(saved ? saves_ : failures_);
+    // The state comes before the count, so whoever sees a new count sees its state too.
     failing_ = !saved;
+    ++(saved ? saves_ : failures_);
 }
 
 }  // namespace kov
