@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <grp.h>
 #include <stdlib.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
 #include <climits>
@@ -111,6 +113,43 @@ TEST_F(PosixPortTest, ASecondOpenOfTheSamePortIsRefusedAsBusy) {
     EXPECT_EQ(second.LastOpenError(), EBUSY);
     link.Close();
     EXPECT_TRUE(second.Open(9, 9600, 0));
+}
+
+// A device the user may not open is refused as a permission failure with the dialout
+// advice. Root opens anything, so as root the open runs in a child that has become the
+// unprivileged "nobody".
+TEST_F(PosixPortTest, APortWithoutPermissionIsRefusedWithTheDialoutAdvice) {
+    const fs::path device = fs::read_symlink(dir / "ports" / "COM9");
+    ASSERT_EQ(::chmod(device.c_str(), ::geteuid() == 0 ? 0600 : 0), 0);
+    fs::permissions(dir.Path(), fs::perms::owner_all | fs::perms::group_read |
+                                    fs::perms::group_exec | fs::perms::others_read |
+                                    fs::perms::others_exec);
+    auto open = [&] {
+        PosixSerialPort port(dir.Path());
+        const bool opened = port.Open(9, 9600, 0);
+        const std::string text = DescribeOpenError(port.LastOpenError(), device.string());
+        return (opened ? 1 : 0) | (port.LastOpenError() != EACCES ? 2 : 0) |
+               (text.find("dialout") == std::string::npos ? 4 : 0);
+    };
+    int result = 0;
+    if (::geteuid() != 0) {
+        result = open();
+    } else {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            const bool dropped =
+                ::setgroups(0, nullptr) == 0 && ::setgid(65534) == 0 && ::setuid(65534) == 0;
+            ::_exit(dropped ? open() : 100);
+        }
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        ASSERT_TRUE(WIFEXITED(status));
+        result = WEXITSTATUS(status);
+        if (result == 100)
+            GTEST_SKIP() << "cannot become an unprivileged user to test permissions";
+    }
+    EXPECT_EQ(result, 0) << "bit 1: opened, 2: not a permission failure, 4: no dialout advice";
 }
 
 TEST(PortErrors, EachFailureNamesTheSystemReasonAndWhatToDo) {
