@@ -31,7 +31,7 @@ for t in "${targets[@]}"; do
     # Long time-outs: under nice on a busy machine a target may wait many seconds for a core.
     if ! nice -n 19 build-fuzz/fuzz/fuzz_"$t" -max_total_time="$seconds" -max_len=2048 \
             -timeout=60 -report_slow_units=60 -rss_limit_mb=2048 -print_final_stats=1 \
-            -artifact_prefix="tests/fuzz/$t/crash-" "$corpus" "tests/fuzz/$t"; then
+            -artifact_prefix="tests/fuzz/$t/" "$corpus" "tests/fuzz/$t"; then
         failed+=("$t")
     fi
 done

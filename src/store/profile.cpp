@@ -115,7 +115,9 @@ std::string ReadProfileString(const std::filesystem::path& path, std::string_vie
         if (!inSection)
             continue;
         if (const auto entry = EntryOf(line); entry && SameName(entry->key, key)) {
-            return CutToChars(entry->value, limit);
+            // A cut that ends at a blank drops it, as the whole value's blanks are, so a
+            // value read is the value read again after it was written back.
+            return std::string(Trim(CutToChars(entry->value, limit)));
         }
     }
     return CutToChars(def, limit);

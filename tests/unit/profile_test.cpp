@@ -23,9 +23,12 @@ TEST_F(ProfileTest, NamesAreFoundInAnyLetterCase) {
 }
 
 TEST_F(ProfileTest, BufferOfNGivesAtMostNMinusOneCharacters) {
-    const auto file = dir.Write("a.ini", "[S]\nk=10000\nzh=标准模式\n");
+    const auto file = dir.Write("a.ini", "[S]\nk=10000\nzh=标准模式\nname=ab cd\n");
     EXPECT_EQ(ReadProfileString(file, "S", "k", "", 5), "1000");
     EXPECT_EQ(ReadProfileString(file, "S", "zh", "", 3), "标准");
+    // Cut after the blank, the value still does not end in one: written back and read
+    // again it is the same.
+    EXPECT_EQ(ReadProfileString(file, "S", "name", "", 4), "ab");
     EXPECT_EQ(ReadProfileInt(file, "S", "k", 5), 1000);
 }
 
