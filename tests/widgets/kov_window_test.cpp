@@ -374,7 +374,9 @@ private slots:
                 r.baseMapinputSrc = 10;
         }
         s.window->InternalBusReset();
-        QVERIFY(s.program.stateChanged.IsSet());
+        // The window's saver takes the state-changed signal at once, so the signal shows
+        // as the new base maps reaching the state file.
+        QTRY_COMPARE(s.SavedInput(0).baseMapinputSrc, 13);
         QCOMPARE(FindControl<QComboBox>(*s.window->InputPage(), 1070)->currentData().toInt(), 13);
         const Frames frames = s.program.TakeFrames();
         QCOMPARE(frames.size(), std::size_t(1));
