@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -15,6 +14,7 @@
 #include "store/language.h"
 #include "store/settings.h"
 #include "support/temp_dir.h"
+#include "support/unprivileged.h"
 
 namespace kov {
 namespace {
@@ -84,8 +84,7 @@ TEST_F(ChooseFoldersTest, ReadOnlyWithoutAHomeLeavesNoDataFolder) {
     EXPECT_TRUE(ChooseProgramFolders(program.Path(), {}, ReadOnly).data.empty());
 }
 
-// The real check, on a directory without write permission. Root may write anywhere, so
-// as root the check runs in a child that has become the unprivileged "nobody".
+// The real check, on a directory without write permission, as an unprivileged user.
 TEST(IsWritableDirectory, SeesPermissionsOfTheProcess) {
     test::TempDir dir;
     fs::create_directory(dir / "open");
@@ -102,23 +101,9 @@ TEST(IsWritableDirectory, SeesPermissionsOfTheProcess) {
                (IsWritableDirectory(dir / "closed") ? 2 : 0) |
                (IsWritableDirectory(dir / "missing") ? 4 : 0);
     };
-    int result = 0;
-    if (::geteuid() != 0) {
-        result = check();
-    } else {
-        const pid_t child = ::fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            const bool dropped = ::setgid(65534) == 0 && ::setuid(65534) == 0;
-            ::_exit(dropped ? check() : 100);
-        }
-        int status = 0;
-        ::waitpid(child, &status, 0);
-        ASSERT_TRUE(WIFEXITED(status));
-        result = WEXITSTATUS(status);
-        if (result == 100)
-            GTEST_SKIP() << "cannot become an unprivileged user to test permissions";
-    }
+    const int result = test::RunUnprivileged(check);
+    if (result == test::kNoUnprivilegedUser)
+        GTEST_SKIP() << "cannot become an unprivileged user to test permissions";
     EXPECT_EQ(result, 1) << "bit 1: open writable, 2: closed writable, 4: missing writable";
 }
 

@@ -3,10 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
-#include <grp.h>
 #include <stdlib.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
 #include <climits>
@@ -15,6 +13,7 @@
 
 #include "link/serial_comm.h"
 #include "support/temp_dir.h"
+#include "support/unprivileged.h"
 
 namespace kov {
 namespace {
@@ -116,8 +115,7 @@ TEST_F(PosixPortTest, ASecondOpenOfTheSamePortIsRefusedAsBusy) {
 }
 
 // A device the user may not open is refused as a permission failure with the dialout
-// advice. Root opens anything, so as root the open runs in a child that has become the
-// unprivileged "nobody".
+// advice.
 TEST_F(PosixPortTest, APortWithoutPermissionIsRefusedWithTheDialoutAdvice) {
     const fs::path device = fs::read_symlink(dir / "ports" / "COM9");
     ASSERT_EQ(::chmod(device.c_str(), ::geteuid() == 0 ? 0600 : 0), 0);
@@ -131,24 +129,9 @@ TEST_F(PosixPortTest, APortWithoutPermissionIsRefusedWithTheDialoutAdvice) {
         return (opened ? 1 : 0) | (port.LastOpenError() != EACCES ? 2 : 0) |
                (text.find("dialout") == std::string::npos ? 4 : 0);
     };
-    int result = 0;
-    if (::geteuid() != 0) {
-        result = open();
-    } else {
-        const pid_t child = ::fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            const bool dropped =
-                ::setgroups(0, nullptr) == 0 && ::setgid(65534) == 0 && ::setuid(65534) == 0;
-            ::_exit(dropped ? open() : 100);
-        }
-        int status = 0;
-        ::waitpid(child, &status, 0);
-        ASSERT_TRUE(WIFEXITED(status));
-        result = WEXITSTATUS(status);
-        if (result == 100)
-            GTEST_SKIP() << "cannot become an unprivileged user to test permissions";
-    }
+    const int result = test::RunUnprivileged(open);
+    if (result == test::kNoUnprivilegedUser)
+        GTEST_SKIP() << "cannot become an unprivileged user to test permissions";
     EXPECT_EQ(result, 0) << "bit 1: opened, 2: not a permission failure, 4: no dialout advice";
 }
 
